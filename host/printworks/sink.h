@@ -50,6 +50,7 @@ struct RecordedEvent {
   int current = 0;
   int total = 0;
   std::vector<std::pair<std::string, std::string>> params;  // section: printed values
+  std::vector<std::pair<std::string, std::string>> row;     // section: DataSet's current row
 };
 
 class TnRecordingSink : public TnReportSink {
