@@ -1,0 +1,14 @@
+// DistrictListReport: the neighbourhoods, by code or by name.
+#include "frame/nrw_base_dll_reg.h"
+#include "reports/catalogue/plain_catalogue.h"
+
+namespace {
+constexpr catalogue::CatalogueOrderings kOrdenacoes{{"CODIGOBAIRRO", "NOMEBAIRRO", nullptr}};
+}  // namespace
+
+class TDistrictListReport final : public catalogue::TPlainCatalogueReport<kOrdenacoes> {
+ public:
+  using TPlainCatalogueReport::TPlainCatalogueReport;
+};
+
+NRW_REGISTER_REPORT(TDistrictListReport);
