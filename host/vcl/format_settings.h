@@ -18,7 +18,14 @@ struct TFormatSettings {
   std::array<std::string, 12> ShortMonthNames = {
       "jan", "fev", "mar", "abr", "mai", "jun",
       "jul", "ago", "set", "out", "nov", "dez"};
-  std::string Locale = "pt_BR";  // ICU locale used for case mapping
+  // Sunday first, as the "ddd" and "dddd" date patterns use them.
+  std::array<std::string, 7> LongDayNames = {
+      "domingo", "segunda-feira", "terça-feira", "quarta-feira",
+      "quinta-feira", "sexta-feira", "sábado"};
+  std::array<std::string, 7> ShortDayNames = {
+      "dom", "seg", "ter", "qua", "qui", "sex", "sáb"};
+  char TimeSeparator = ':';
+  std::string Locale = "pt_BR";  // ICU locale used for case mapping and collation
 };
 
 // The settings every formatting and parsing function of the runtime uses.
