@@ -54,6 +54,8 @@ class TnFraControle : public vcl::TObject {
   // Sets the text: a choice's shown text or stored value selects that choice;
   // any other text is taken as typed (value = text).
   void SetText(const std::string& text);
+  // The shown text that SetText(text) would leave in the control.
+  std::string TextAfterSetText(const std::string& text) const;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled) { enabled_ = enabled; }
   // Empties the control (text and value become empty).

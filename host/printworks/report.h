@@ -17,6 +17,8 @@
 
 namespace printworks {
 
+class TnProgressBar;
+
 class TnrwReport : public vcl::TObject, private TnParamListener {
  public:
   TnrwReport();
@@ -39,6 +41,9 @@ class TnrwReport : public vcl::TObject, private TnParamListener {
   void SetDataSet(std::unique_ptr<vcl::TClientDataSet> data_set);
   void SetSink(TnReportSink* sink) { sink_ = sink; }
   TnReportSink* Sink() const { return sink_; }
+  // Ends the progress bar's line on a terminal (the engine also does it when
+  // the last record is reached and when the report is destroyed).
+  void FinishProgress();
 
  private:
   void OnSetValue(const std::string& name, const std::string& value) override;
@@ -46,6 +51,7 @@ class TnrwReport : public vcl::TObject, private TnParamListener {
   TnpqPowerParam params_;
   std::unique_ptr<vcl::TClientDataSet> data_set_;
   TnReportSink* sink_ = nullptr;
+  std::unique_ptr<TnProgressBar> progress_;
 };
 
 }  // namespace printworks
