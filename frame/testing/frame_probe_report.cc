@@ -8,7 +8,7 @@
 //                          and a page end (the host's rendering tests);
 //   "falha-construtor"     the constructor itself raises pMensagem.
 // On the form, DepoisConfigurar writes "configurado" into pInicial, and a
-// change of pTrava to "1" closes and empties pLivre ("0" opens it again).
+// change of pTrava to the value "1" closes and empties pLivre ("0" opens it again).
 // Test hooks count the objects created and destroyed.
 #include <string>
 
@@ -64,7 +64,7 @@ class TFrameProbeReport : public printworks::TnrwBaseDll {
     auto* trava = params.EdFindFieldControl(param);
     auto* livre = params.EdFindFieldControl("pLivre");
     if (!trava || !livre) return;
-    const bool fechar = trava->GetAsString() == "1";
+    const bool fechar = trava->Value() == "1";
     livre->SetEnabled(!fechar);
     if (fechar) livre->Clear();
   }

@@ -71,9 +71,13 @@ class TextSink : public TnReportSink {
   }
 
   void OnError(const std::string& message) override {
-    if (page_open_) ClosePage();
+    if (pages_ == 0) OpenPage(TnpqPowerParam());
+    if (!page_open_) {
+      page_open_ = true;
+      Line("");
+    }
+    run_ = -1;
     Line("Relatório interrompido: " + message);
-    wrote_something_ = true;
   }
 
   void OnForm(const TnpqPowerParam& params) override {
