@@ -181,12 +181,13 @@ TEST_F(InspectionReportTest, ThreeInspectionsPrintOnePageEachWithProgressBefore)
                                 "progress 1/3", "section 8", "section 9", "section 10", "page_end",
                                 "progress 2/3", "section 8", "section 9", "section 10", "page_end",
                                 "progress 3/3", "section 8", "section 9", "section 10"}));
-  // Property, then inspection order.
+  // Property, then inspection order. Property 20 has neither address nor
+  // development, so only the separators of its one-line description remain.
   EXPECT_EQ(ShownAt(*run, 8, "pImovel"),
             (std::vector<std::string>{
                 "0010 Apartamento - Rua Das Flores, 45  Ap 12 - Centro São Paulo - Sp - ",
                 "0010 Apartamento - Rua Das Flores, 45  Ap 12 - Centro São Paulo - Sp - ",
-                "0020 Casa - ,   -   -  - "}));
+                "0020 Casa -  ,    -   -  - "}));
   EXPECT_EQ(ShownAt(*run, 8, "pTipoDocumento"),
             (std::vector<std::string>{"TERMO DE VISTORIA", "TERMO DE VISTORIA", "TERMO DE VISTORIA"}));
   EXPECT_EQ(ShownAt(*run, 8, "pTipoVistoria"),
