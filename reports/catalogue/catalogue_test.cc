@@ -51,7 +51,7 @@ struct PlainCase {
   const char* deliverable;
   std::vector<std::string> columns;
   std::vector<std::vector<std::string>> rows;
-  const char* preset_index;  // index the host's DataSet carries before the run
+  std::string preset_index;  // index the host's DataSet carries before the run
   const char* p_ordenar;
   std::vector<std::string> expected;  // first column of each printed row
 };
@@ -72,8 +72,8 @@ std::vector<PlainCase> PlainCases() {
     cases.push_back({name, columns, code_name, "", "", {"1", "2", "3"}});
     cases.push_back({name, columns, code_name, "", "abc", {"1", "2", "3"}});
     cases.push_back({name, columns, code_name, "", "1", {"2", "3", "1"}});
-    cases.push_back({name, columns, code_name, columns[1].c_str(), "2", {"2", "3", "1"}});
-    cases.push_back({name, columns, code_name, columns[1].c_str(), "-1", {"3", "1", "2"}});
+    cases.push_back({name, columns, code_name, columns[1], "2", {"2", "3", "1"}});
+    cases.push_back({name, columns, code_name, columns[1], "-1", {"3", "1", "2"}});
   }
   const std::vector<std::string> state_cols = {"SIGLAESTADO", "NOMEPAIS"};
   const std::vector<std::vector<std::string>> states = {{"SP", "Brasil"}, {"BA", "Brasil"}, {"CO", "Argentina"}};
@@ -209,7 +209,7 @@ TEST_F(DetailCatalogueTest, InvalidSelectionIsRefusedBeforeAnyQuery) {
     auto run = plugin.Run({{"pTipoInfraestrutura", text}});
     ASSERT_TRUE(run->raised) << text;
     EXPECT_EQ(run->error.rfind("Seleção inválida", 0), 0u) << run->error;
-    EXPECT_TRUE(run->Lines().empty());
+    EXPECT_EQ(run->Lines(), std::vector<std::string>{"error " + run->error});
   }
 }
 
@@ -237,7 +237,7 @@ TEST_F(DetailCatalogueTest, RoomOrderingMustBeAnInteger) {
   auto run = plugin.Run({{"pOrdenar", "x"}});
   ASSERT_TRUE(run->raised);
   EXPECT_NE(run->error.find("'x'"), std::string::npos) << run->error;
-  EXPECT_TRUE(run->Lines().empty());
+  EXPECT_EQ(run->Lines(), std::vector<std::string>{"error " + run->error});
 }
 
 TEST_F(DetailCatalogueTest, EmptyResultPrintsNothing) {
