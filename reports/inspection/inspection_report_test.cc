@@ -352,3 +352,22 @@ TEST_F(InspectionReportTest, DescriptionBecomesPlainLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InspectionReportTest, FailingTenantLookUpRaisesAndReleasesEverything) {
+  // A responsible flag that is not a number makes the engine fail the
+  // responsible-person query while the first inspection prints.
+  AddPerson(40, "Carla Dona");
+  db_.Exec("insert into IMOVELPESSOA (CODIGOESCRIT, CODIGOIMOVEL, CODIGOPESSOAFIN, RESPONSAVEL) "
+           "values (1, 20, 40, 'S')");
+  AddInspection(20, 1, 0, "15/04/2021", "16/04/2021");
+  AddInspection(20, 2, 0, "15/05/2021", "16/05/2021");
+  auto run = harness_.Run(Period());
+  EXPECT_TRUE(run->raised);
+  EXPECT_NE(run->error.find("conversion error"), std::string::npos) << run->error;
+  EXPECT_EQ(Skeleton(*run), (std::vector<std::string>{"progress 1/2", "section 8", "section 9"}));
+  // TearDown checks that no dataset outlived the run.
+}
+
+}  // namespace
