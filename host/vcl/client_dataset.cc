@@ -350,13 +350,78 @@ void EncodeKeyValue(std::string& out, const Column& col, const Variant& key) {
   }
 }
 
-// Rows by their values in a list of fields, for Locate.
+// Rows grouped by their values in a list of fields, for Locate: an
+// open-addressing hash table from the encoded values to a group, and the rows
+// of each group side by side.
 struct LocateTable {
-  struct Bucket {
-    std::vector<uint32_t> rows;    // in the order of the index of `generation`
-    uint64_t generation = 0;
-  };
-  std::unordered_map<std::string, Bucket> buckets;
+  std::vector<int> columns;
+  std::vector<uint64_t> slot_hash;
+  std::vector<uint32_t> slot_group;     // kEmpty when the slot is free
+  std::vector<uint32_t> representative; // a row of each group
+  std::vector<uint32_t> offsets;        // group g holds rows[offsets[g], offsets[g+1])
+  std::vector<uint32_t> rows;           // by group; within it by position once sorted
+  std::vector<uint64_t> sorted_for;     // the index generation each group was sorted for
+
+  static constexpr uint32_t kEmpty = static_cast<uint32_t>(-1);
+
+  static uint64_t Hash(std::string_view bytes) {
+    uint64_t h = 1469598103934665603ull;  // FNV-1a, 64 bits
+    for (char c : bytes) {
+      h ^= static_cast<unsigned char>(c);
+      h *= 1099511628211ull;
+    }
+    return h ^ (h >> 29);
+  }
+
+  void EncodeRow(std::string& out, const std::vector<Column>& data, uint32_t row) const {
+    out.clear();
+    for (int c : columns) EncodeRowValue(out, data[c], row);
+  }
+
+  // The group of the encoded values, or kEmpty; `slot` receives where the
+  // probe stopped.
+  uint32_t Find(const std::vector<Column>& data, std::string_view encoded, uint64_t hash,
+                size_t& slot, std::string& scratch) const {
+    const size_t mask = slot_hash.size() - 1;
+    for (slot = hash & mask;; slot = (slot + 1) & mask) {
+      const uint32_t g = slot_group[slot];
+      if (g == kEmpty) return kEmpty;
+      if (slot_hash[slot] != hash) continue;
+      EncodeRow(scratch, data, representative[g]);
+      if (scratch == encoded) return g;
+    }
+  }
+
+  void Build(const std::vector<Column>& data, size_t row_count) {
+    size_t capacity = 16;
+    while (capacity < row_count * 2) capacity *= 2;
+    slot_hash.assign(capacity, 0);
+    slot_group.assign(capacity, kEmpty);
+    std::vector<uint32_t> group_of(row_count);
+    std::vector<uint32_t> sizes;
+    std::string encoded, scratch;
+    for (uint32_t row = 0; row < row_count; ++row) {
+      EncodeRow(encoded, data, row);
+      const uint64_t hash = Hash(encoded);
+      size_t slot;
+      uint32_t g = Find(data, encoded, hash, slot, scratch);
+      if (g == kEmpty) {
+        g = static_cast<uint32_t>(representative.size());
+        representative.push_back(row);
+        sizes.push_back(0);
+        slot_hash[slot] = hash;
+        slot_group[slot] = g;
+      }
+      group_of[row] = g;
+      ++sizes[g];
+    }
+    offsets.assign(sizes.size() + 1, 0);
+    for (size_t g = 0; g < sizes.size(); ++g) offsets[g + 1] = offsets[g] + sizes[g];
+    rows.resize(row_count);
+    std::vector<uint32_t> fill(offsets.begin(), offsets.end() - 1);
+    for (uint32_t row = 0; row < row_count; ++row) rows[fill[group_of[row]]++] = row;
+    sorted_for.assign(sizes.size(), 0);
+  }
 };
 
 }  // namespace
@@ -410,24 +475,50 @@ struct TClientDataSet::Impl {
     }
   }
 
+  // Sorts the rows by the index fields, stably: one stable pass per field
+  // from the last to the first (each pass over contiguous (key, row) pairs),
+  // so that rows equal in every field keep their query order.
   void BuildOrder() {
     order.resize(rows);
     std::iota(order.begin(), order.end(), 0u);
     position_of.clear();
     if (!index_columns.empty()) {
-      for (int c : index_columns) {
-        if (columns[c].storage == Storage::kText) columns[c].Ranks();
-      }
-      std::stable_sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
-        for (int c : index_columns) {
-          const int r = CompareRows(columns[c], a, b);
-          if (r != 0) return r < 0;
+      std::vector<std::pair<uint64_t, uint32_t>> pass(rows);
+      for (auto it = index_columns.rbegin(); it != index_columns.rend(); ++it) {
+        Column& col = columns[*it];
+        if (col.storage == Storage::kText) col.Ranks();
+        for (size_t p = 0; p < rows; ++p) pass[p] = {OrderKey(col, order[p]), order[p]};
+        std::stable_sort(pass.begin(), pass.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        if (std::find(col.nulls.begin(), col.nulls.end(), 1) != col.nulls.end()) {
+          std::stable_partition(pass.begin(), pass.end(),
+                                [&](const auto& e) { return col.nulls[e.second] != 0; });
         }
-        return false;
-      });
+        for (size_t p = 0; p < rows; ++p) order[p] = pass[p].second;
+      }
     }
     order_valid = true;
     ++generation;
+  }
+
+  // An unsigned key ordering the column's non-null values as CompareRows does
+  // (nulls get 0 and are moved to the front separately).
+  static uint64_t OrderKey(const Column& col, uint32_t row) {
+    if (col.nulls[row]) return 0;
+    switch (col.storage) {
+      case Storage::kInt:
+        return static_cast<uint64_t>(col.ints[row]) ^ (uint64_t{1} << 63);
+      case Storage::kReal: {
+        double v = col.reals[row];
+        if (v == 0) v = 0;  // -0 sorts with 0
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        return (bits >> 63) ? ~bits : bits | (uint64_t{1} << 63);
+      }
+      case Storage::kText:
+        return col.ranks->row_rank[row];
+    }
+    return 0;
   }
 
   void MoveFirst() {
@@ -509,12 +600,8 @@ struct TClientDataSet::Impl {
     auto& slot = locate_tables[name];
     if (!slot) {
       slot = std::make_unique<LocateTable>();
-      std::string key;
-      for (uint32_t row = 0; row < rows; ++row) {
-        key.clear();
-        for (int c : cols) EncodeRowValue(key, columns[c], row);
-        slot->buckets[key].rows.push_back(row);
-      }
+      slot->columns = cols;
+      slot->Build(columns, rows);
     }
     return *slot;
   }
@@ -948,23 +1035,24 @@ bool TClientDataSet::Locate(const std::string& fields, const VariantArray& value
   std::string key;
   for (size_t i = 0; i < cols.size(); ++i) EncodeKeyValue(key, m.columns[cols[i]], keys[i]);
   LocateTable& table = m.LocateTableFor(cols);
-  auto it = table.buckets.find(key);
-  if (it == table.buckets.end()) return false;
-  LocateTable::Bucket& bucket = it->second;
+  size_t slot;
+  std::string scratch;
+  const uint32_t group = table.Find(m.columns, key, LocateTable::Hash(key), slot, scratch);
+  if (group == LocateTable::kEmpty) return false;
 
-  // Positions in the current order: the bucket is kept sorted by them.
+  // Positions in the current order: the group's rows are kept sorted by them.
   if (m.position_of.size() != m.rows) {
     m.position_of.assign(m.rows, 0);
     for (size_t p = 0; p < m.rows; ++p) m.position_of[m.order[p]] = static_cast<uint32_t>(p);
   }
-  if (bucket.generation != m.generation) {
-    std::sort(bucket.rows.begin(), bucket.rows.end(),
-              [&](uint32_t a, uint32_t b) { return m.position_of[a] < m.position_of[b]; });
-    bucket.generation = m.generation;
+  auto begin = table.rows.begin() + table.offsets[group];
+  auto end = table.rows.begin() + table.offsets[group + 1];
+  if (table.sorted_for[group] != m.generation) {
+    std::sort(begin, end, [&](uint32_t a, uint32_t b) { return m.position_of[a] < m.position_of[b]; });
+    table.sorted_for[group] = m.generation;
   }
-  auto first = std::partition_point(bucket.rows.begin(), bucket.rows.end(),
-                                    [&](uint32_t row) { return m.position_of[row] < m.lo; });
-  if (first == bucket.rows.end() || m.position_of[*first] >= m.hi) return false;
+  auto first = std::partition_point(begin, end, [&](uint32_t row) { return m.position_of[row] < m.lo; });
+  if (first == end || m.position_of[*first] >= m.hi) return false;
   m.cur = m.position_of[*first];
   m.bof = m.eof = false;
   return true;

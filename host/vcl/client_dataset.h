@@ -139,8 +139,9 @@ class TClientDataSet {
   // ";"-separated list, equal the values; false and cursor unchanged if none.
   bool Locate(const std::string& fields, const VariantArray& values);
 
-  // The row number in query order (0-based) of the cursor; for tests and the
-  // host's own rendering.
+  // The row number in query order (0-based) of the cursor, or
+  // static_cast<size_t>(-1) when no row is visible; for tests and the host's
+  // own rendering.
   size_t CurrentRowIndex() const;
 
  private:

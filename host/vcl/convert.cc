@@ -387,8 +387,9 @@ std::string Render(const Picture& p, Decimal d, bool with_sign) {
   while (static_cast<int>(keep) > p.fraction_min && fraction[keep - 1] == '0') --keep;
   fraction.resize(keep);
   if (p.grouping) integer = Group(integer, fs.ThousandSeparator);
-  std::string out = p.prefix;
-  if (with_sign && d.negative) out += '-';
+  // The platform writes the sign before everything, literal prefix included.
+  std::string out = with_sign && d.negative ? "-" : "";
+  out += p.prefix;
   out += integer;
   if (!fraction.empty()) out += fs.DecimalSeparator + fraction;
   out += p.suffix;
