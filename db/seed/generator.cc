@@ -15,6 +15,7 @@ namespace agency_seed {
 
 Day DataStart() { return MakeDay(2022, 1, 3); }
 Day DataEnd() { return MakeDay(2024, 12, 20); }
+Day NewYearDay() { return MakeDay(2024, 1, 1); }
 
 namespace {
 
@@ -833,10 +834,16 @@ class Generator {
                             Int(row), Text("Quadro " + std::to_string(board) + " - recepção")});
           std::vector<KeyMove> moves;
           bool active = true;
-          bool script = office.code == 1 && k == 1 && !p.written_off && scripted < 7;
-          if (script) {
+          bool script = office.code == 1 && k == 1 && !p.written_off && scripted < 14;
+          if (script && scripted < 7) {
             KeyTimeline(office, moves, DataStart(), DataEnd() - 5, true);
-            ScriptLastDay(office, scripted++, moves);
+            ScriptDay(office, DataEnd(), scripted++, moves);
+          } else if (script) {
+            // Hand-outs of the first working day of 2024 whose returns were
+            // never recorded: the keys went out again a week later.
+            KeyTimeline(office, moves, DataStart(), NewYearDay() - 8, true);
+            ScriptDay(office, NewYearDay(), scripted++ - 7, moves);
+            KeyTimeline(office, moves, NewYearDay() + 7, DataEnd(), false);
           } else {
             active = KeyTimeline(office, moves, DataStart(), DataEnd(), false);
           }
@@ -850,10 +857,13 @@ class Generator {
                 {Int(office.code), Int(p.code), Int(k), Int(static_cast<int64_t>(s + 1)),
                  Int(m.type), Date(m.day), Int(m.user), OptInt(m.person),
                  m.name.empty() ? vcl::Variant() : Text(m.name), OptText(m.remark)});
-            if (office.code == 1 && m.day == DataEnd() && m.type == 1) {
-              ++summary_.key_handouts_last_day;
+            if (office.code == 1 && m.type == 1 &&
+                (m.day == DataEnd() || m.day == NewYearDay())) {
               bool answered = s + 1 < moves.size() && moves[s + 1].type != 1;
-              if (!answered) ++summary_.key_handouts_last_day_open;
+              bool last = m.day == DataEnd();
+              ++(last ? summary_.key_handouts_last_day : summary_.key_handouts_new_year);
+              if (!answered)
+                ++(last ? summary_.key_handouts_last_day_open : summary_.key_handouts_new_year_open);
             }
           }
         }
@@ -861,12 +871,11 @@ class Generator {
     }
   }
 
-  // The last day's hand-outs of the first seven keys of office 1, so that the
-  // receipts of that day show one taker with several keys (one of them
-  // returned the same day), a typed taker name, and one taker served by two
-  // users.
-  void ScriptLastDay(const Office& office, int slot, std::vector<KeyMove>& moves) {
-    const Day day = DataEnd();
+  // One day's hand-outs of seven keys of office 1, so that the receipts of
+  // that day show one taker with several keys (one of them returned the same
+  // day), a typed taker name, and one taker served by two users.
+  void ScriptDay(const Office& office, Day day, int slot, std::vector<KeyMove>& moves) {
+    const Day before = day - (Weekday(day) == 1 ? 2 : 1);
     auto user = [&](size_t i) { return office.users[std::min(i, office.users.size() - 1)]; };
     const int taker_a = takers_[0];
     const int taker_c = takers_[takers_.size() > 1 ? 1 : 0];
@@ -876,7 +885,7 @@ class Generator {
         moves.push_back({day, 1, user(1), taker_a, "", "Visita com cliente"});
         break;
       case 1:  // out the day before to someone else, never returned
-        moves.push_back({day - 1, 1, user(2), 0, "Eletricista Sr. Jorge", "Manutenção elétrica"});
+        moves.push_back({before, 1, user(2), 0, "Eletricista Sr. Jorge", "Manutenção elétrica"});
         moves.push_back({day, 1, user(1), taker_a, "", "Visita com cliente"});
         break;
       case 2:  // returned the same day: no receipt

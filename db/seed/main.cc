@@ -30,7 +30,9 @@ void PrintSummary(const agency_seed::RowSink& sink, const agency_seed::SeedSumma
   std::cout << counts << "\n";
   std::cout << "office 1: " << summary.key_handouts_last_day << " key hand-outs on "
             << agency_seed::ShortDate(agency_seed::DataEnd()) << " ("
-            << summary.key_handouts_last_day_open << " still out), "
+            << summary.key_handouts_last_day_open << " still out) and "
+            << summary.key_handouts_new_year << " on " << agency_seed::ShortDate(agency_seed::NewYearDay())
+            << " (" << summary.key_handouts_new_year_open << " unanswered), "
             << summary.sign_movements_june_2024 << " sign movements and "
             << summary.inspections_june_2024 << " inspections requested in 06/2024; "
             << "data from " << agency_seed::ShortDate(agency_seed::DataStart()) << " to "
@@ -57,8 +59,8 @@ int main(int argc, char** argv) {
                                   "instead of creating a database");
   app.footer(
       "Offices 1 (São Paulo, the richest) and 2 (Campinas). Movements, contracts and "
-      "inspections run from 03/01/2022 to 20/12/2024. On 20/12/2024 office 1 hands out keys "
-      "(receipts of that day), some of them still out; June 2024 has sign movements, "
+      "inspections run from 03/01/2022 to 20/12/2024. On 20/12/2024 and on 01/01/2024 office 1 "
+      "hands out keys that are still out (receipts of those days); June 2024 has sign movements, "
       "inspections and insurance policies ending for office 1. Property 1 of office 1 has a "
       "write-off and a reactivation.");
   CLI11_PARSE(app, argc, argv);

@@ -80,6 +80,7 @@ TEST(Generator, LastDayHasOpenHandOutsAndJuneHasActivity) {
   Script(1, 1, &s);
   EXPECT_GE(s.key_handouts_last_day, 7);
   EXPECT_GE(s.key_handouts_last_day_open, 5);
+  EXPECT_GE(s.key_handouts_new_year_open, 5);
   EXPECT_GT(s.sign_movements_june_2024, 50);
   EXPECT_GT(s.inspections_june_2024, 0);
 }
