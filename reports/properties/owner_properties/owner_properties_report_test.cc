@@ -137,7 +137,7 @@ TEST_F(OwnerPropertiesTest, OrderingsAndSelections) {
       {{{"pOrdenar", "2"}}, {8, 9, 8, 9, 8, 9, 8}, {"1,00", "2,00", "3,00", "4,00"}},
       {{{"pOrdenar", "3"}}, {8, 9, 8, 9, 8, 9, 8}, {"4,00", "1,00", "2,00", "3,00"}},
       {{{"pCodigoProprietario", "11"}}, {8, 8}, {"1,00", "3,00"}},
-      {{{"pCodigoCategorias", "0-1"}, {"pCodigoProprietario", " "}}, {8, 9, 8, 8}, {"2,00", "4,00", "1,00"}},
+      {{{"pCodigoCategorias", "0-1"}, {"pCodigoProprietario", " "}}, {8, 8, 9, 8}, {"2,00", "4,00", "1,00"}},
   };
   for (const Case& c : cases) {
     auto run = Run(c.params);

@@ -156,8 +156,9 @@ TEST_F(PersonListTest, OrderingThatIsNotAnIntegerRaisesAfterReleasingTheData) {
   for (const char* ordenar : {"", "x", "1,5"}) {
     auto run = Run({{"pOrdenar", ordenar}});
     EXPECT_TRUE(run->raised) << ordenar;
-    EXPECT_EQ(run->error, std::string("'") + ordenar + "' não é um valor inteiro válido");
-    EXPECT_TRUE(run->Lines().empty()) << ordenar;
+    const std::string message = std::string("'") + ordenar + "' não é um valor inteiro válido";
+    EXPECT_EQ(run->error, message);
+    EXPECT_EQ(run->Lines(), std::vector<std::string>{"error " + message}) << ordenar;
   }
 }
 
