@@ -151,7 +151,8 @@ void FetchAll(fb::Attachment& attachment, fb::Transaction& transaction, fb::Stat
 std::unique_ptr<TnClientDataSet> TnConnection::Query(const std::string& sql,
                                                      const vcl::VariantArray& values) {
   CheckQueryFault();
-  ParsedSql parsed = ParseParameters(sql);
+  ParsedSql parsed = values.empty() && IsProceduralOrSchema(sql) ? ParsedSql{sql, {}, 0}
+                                                                 : ParseParameters(sql);
   return fb::Guarded([&] {
     std::shared_ptr<fb::Attachment>& attachment = impl_->attachment;
     fb::Transaction transaction(attachment, fb::Transaction::Mode::kReadOnly);
@@ -237,9 +238,9 @@ TnWriteTransaction::~TnWriteTransaction() {
 }
 
 void TnWriteTransaction::Execute(const std::string& sql, const vcl::VariantArray& values) {
-  // Without values the text goes as written, so that the :variables of
-  // procedure and trigger bodies stay what they are.
-  ParsedSql parsed = values.empty() ? ParsedSql{sql, {}, 0} : ParseParameters(sql);
+  // Procedure and trigger bodies keep their :variables.
+  ParsedSql parsed = values.empty() && IsProceduralOrSchema(sql) ? ParsedSql{sql, {}, 0}
+                                                                 : ParseParameters(sql);
   fb::Guarded([&] {
     Statement::Impl statement(*impl_, parsed);
     statement.Run(values);

@@ -121,6 +121,24 @@ ParsedSql ParseParameters(std::string_view sql) {
   return parsed;
 }
 
+bool IsProceduralOrSchema(std::string_view sql) {
+  size_t i = 0;
+  for (;;) {
+    i = SkipBlanks(sql, i);
+    if (i >= sql.size()) return false;
+    if (sql[i] != '-' && sql[i] != '/') break;
+    size_t skipped = SkipQuotedOrComment(sql, i);
+    if (skipped == i) return false;
+    i = skipped;
+  }
+  if (StartsWithWordCI(sql, i, "CREATE") || StartsWithWordCI(sql, i, "ALTER") ||
+      StartsWithWordCI(sql, i, "RECREATE")) {
+    return true;
+  }
+  if (!StartsWithWordCI(sql, i, "EXECUTE")) return false;
+  return StartsWithWordCI(sql, SkipBlanks(sql, i + 7), "BLOCK");
+}
+
 std::vector<std::string> SplitScript(std::string_view script) {
   std::vector<std::string> statements;
   std::string terminator = ";";

@@ -23,6 +23,11 @@ struct ParsedSql {
 
 ParsedSql ParseParameters(std::string_view sql);
 
+// Whether the statement defines or runs procedural code (CREATE, ALTER,
+// RECREATE, EXECUTE BLOCK), whose ":name" are the code's own variables.
+// Such a statement run without values goes to the engine as written.
+bool IsProceduralOrSchema(std::string_view sql);
+
 // The statements of a script, separated by ';' or by the terminator chosen
 // with "SET TERM <new> <current>", trimmed, empty ones left out. The SET TERM
 // commands themselves are not returned.

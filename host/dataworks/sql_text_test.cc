@@ -31,6 +31,14 @@ TEST(ParseParameters, PositionalMarksTakeTheirOwnValues) {
   EXPECT_EQ(parsed.distinct, 3u);
 }
 
+TEST(ParseParameters, RecognisesProceduralAndSchemaStatements) {
+  EXPECT_TRUE(IsProceduralOrSchema("  create trigger T for X as begin new.A = :v; end"));
+  EXPECT_TRUE(IsProceduralOrSchema("-- note\nexecute  block as declare x int; begin x = :x; end"));
+  EXPECT_TRUE(IsProceduralOrSchema("RECREATE table T (A int)"));
+  EXPECT_FALSE(IsProceduralOrSchema("insert into CREATED values (:a)"));
+  EXPECT_FALSE(IsProceduralOrSchema("execute procedure P(:a)"));
+}
+
 TEST(SplitScript, SplitsOnSemicolonsOutsideQuotesAndComments) {
   auto statements = SplitScript(
       "-- a comment; with a semicolon\n"
