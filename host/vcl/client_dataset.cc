@@ -77,11 +77,19 @@ std::string CurrencyToStr(Currency value) {
 }
 
 // Distinct texts of a column in collation order, and each row's rank among
-// them, so that sorting and searching compare small integers.
+// them, so that sorting and searching compare small integers. Collation keys
+// are computed once per distinct text and kept side by side in one buffer.
 struct TextRanks {
-  std::vector<uint32_t> row_rank;          // 0 for null, else 1 + position below
-  std::vector<std::string> sorted_keys;    // collation key of each distinct text
-  std::vector<std::string> sorted_values;  // the distinct texts, in order
+  std::vector<uint32_t> row_rank;  // 0 for null, else 1 + position in `sorted`
+  std::vector<uint32_t> sorted;    // distinct texts (their ids) in order
+  std::vector<uint32_t> sample;    // a row holding each distinct text, by id
+  std::string keys;                // collation keys, by id
+  std::vector<uint32_t> key_end;   // id d's key is keys[key_end[d-1], key_end[d])
+
+  std::string_view KeyOf(uint32_t id) const {
+    const uint32_t begin = id == 0 ? 0 : key_end[id - 1];
+    return std::string_view(keys).substr(begin, key_end[id] - begin);
+  }
 };
 
 struct Column {
@@ -109,39 +117,90 @@ struct Column {
     return *ranks;
   }
 
+  std::string_view Text(uint32_t row) const { return texts[row]; }
+
   void BuildRanks() {
     auto r = std::make_unique<TextRanks>();
     const size_t n = nulls.size();
-    std::unordered_map<std::string_view, uint32_t> distinct_of;
-    std::vector<std::string_view> distinct;
-    std::vector<uint32_t> row_distinct(n, 0);
+    // Distinct texts through an open-addressing table of ids.
+    size_t capacity = 16;
+    while (capacity < n * 2) capacity *= 2;
+    constexpr uint32_t kFree = static_cast<uint32_t>(-1);
+    std::vector<uint32_t> slots(capacity, kFree);
+    std::vector<uint32_t> row_id(n, 0);
+    const std::hash<std::string_view> hash;
     for (size_t i = 0; i < n; ++i) {
       if (nulls[i]) continue;
-      auto [it, inserted] = distinct_of.try_emplace(texts[i], static_cast<uint32_t>(distinct.size()));
-      if (inserted) distinct.push_back(texts[i]);
-      row_distinct[i] = it->second;
+      const std::string_view text = texts[i];
+      size_t slot = hash(text) & (capacity - 1);
+      while (slots[slot] != kFree && Text(r->sample[slots[slot]]) != text) slot = (slot + 1) & (capacity - 1);
+      if (slots[slot] == kFree) {
+        slots[slot] = static_cast<uint32_t>(r->sample.size());
+        r->sample.push_back(static_cast<uint32_t>(i));
+      }
+      row_id[i] = slots[slot];
     }
-    std::vector<std::string> keys(distinct.size());
-    for (size_t d = 0; d < distinct.size(); ++d) keys[d] = CollationKey(distinct[d]);
-    std::vector<uint32_t> by_order(distinct.size());
-    std::iota(by_order.begin(), by_order.end(), 0);
-    std::sort(by_order.begin(), by_order.end(), [&](uint32_t a, uint32_t b) {
-      const int c = keys[a].compare(keys[b]);
-      return c != 0 ? c < 0 : distinct[a] < distinct[b];
-    });
-    std::vector<uint32_t> rank_of(distinct.size());
-    r->sorted_keys.reserve(distinct.size());
-    r->sorted_values.reserve(distinct.size());
-    for (size_t p = 0; p < by_order.size(); ++p) {
-      rank_of[by_order[p]] = static_cast<uint32_t>(p + 1);
-      r->sorted_keys.push_back(std::move(keys[by_order[p]]));
-      r->sorted_values.emplace_back(distinct[by_order[p]]);
+    slots = {};
+    const size_t distinct = r->sample.size();
+    r->key_end.resize(distinct);
+    for (size_t d = 0; d < distinct; ++d) {
+      AppendCollationKey(Text(r->sample[d]), r->keys);
+      r->key_end[d] = static_cast<uint32_t>(r->keys.size());
     }
+    SortDistinct(*r);
+    std::vector<uint32_t> rank_of(distinct);
+    for (size_t p = 0; p < distinct; ++p) rank_of[r->sorted[p]] = static_cast<uint32_t>(p + 1);
     r->row_rank.assign(n, 0);
     for (size_t i = 0; i < n; ++i) {
-      if (!nulls[i]) r->row_rank[i] = rank_of[row_distinct[i]];
+      if (!nulls[i]) r->row_rank[i] = rank_of[row_id[i]];
     }
     ranks = std::move(r);
+  }
+
+  // Orders the distinct texts by collation key, then by their bytes. A most
+  // significant digit sort on 8-byte chunks of the keys: each level sorts
+  // contiguous (chunk, id) pairs and only runs of equal chunks go deeper, so
+  // long common prefixes cost a few passes rather than a byte comparison per
+  // pair of the whole sort. Keys hold no zero byte, so zero padding orders a
+  // key before its extensions.
+  void SortDistinct(TextRanks& r) const {
+    std::vector<std::pair<uint64_t, uint32_t>> work(r.sample.size());
+    for (size_t d = 0; d < work.size(); ++d) work[d].second = static_cast<uint32_t>(d);
+    SortLevel(r, work, 0, work.size(), 0);
+    r.sorted.resize(work.size());
+    for (size_t p = 0; p < work.size(); ++p) r.sorted[p] = work[p].second;
+  }
+
+  void SortLevel(const TextRanks& r, std::vector<std::pair<uint64_t, uint32_t>>& work, size_t begin,
+                 size_t end, size_t depth) const {
+    const size_t offset = depth * 8;
+    for (size_t i = begin; i < end; ++i) {
+      const std::string_view key = r.KeyOf(work[i].second);
+      uint64_t chunk = 0;
+      for (size_t b = 0; b < 8; ++b) {
+        const size_t at = offset + b;
+        chunk = (chunk << 8) | (at < key.size() ? static_cast<unsigned char>(key[at]) : 0u);
+      }
+      work[i].first = chunk;
+    }
+    std::sort(work.begin() + begin, work.begin() + end,
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t a = begin; a < end;) {
+      size_t b = a + 1;
+      while (b < end && work[b].first == work[a].first) ++b;
+      if (b - a > 1) {
+        bool longer = false;
+        for (size_t i = a; i < b && !longer; ++i) longer = r.KeyOf(work[i].second).size() > offset + 8;
+        if (longer) {
+          SortLevel(r, work, a, b, depth + 1);
+        } else {  // equal keys: the bytes decide
+          std::sort(work.begin() + a, work.begin() + b, [&](const auto& x, const auto& y) {
+            return Text(r.sample[x.second]) < Text(r.sample[y.second]);
+          });
+        }
+      }
+      a = b;
+    }
   }
 };
 
@@ -235,18 +294,20 @@ PreparedKey PrepareKey(Column& col, const Variant& key) {
     case Storage::kText: {
       const std::string text = VarToStr(key);
       const TextRanks& r = col.Ranks();
-      const std::string sort_key = CollationKey(text);
-      size_t lo = 0, hi = r.sorted_keys.size();
+      std::string sort_key;
+      AppendCollationKey(text, sort_key);
+      size_t lo = 0, hi = r.sorted.size();
       while (lo < hi) {  // first distinct text not below the key
         const size_t mid = (lo + hi) / 2;
-        const int c = r.sorted_keys[mid].compare(sort_key);
-        if (c < 0 || (c == 0 && r.sorted_values[mid] < text)) {
+        const uint32_t id = r.sorted[mid];
+        const int c = r.KeyOf(id).compare(sort_key);
+        if (c < 0 || (c == 0 && col.Text(r.sample[id]) < text)) {
           lo = mid + 1;
         } else {
           hi = mid;
         }
       }
-      const bool exact = lo < r.sorted_values.size() && r.sorted_values[lo] == text;
+      const bool exact = lo < r.sorted.size() && col.Text(r.sample[r.sorted[lo]]) == text;
       k.rank2 = exact ? 2 * (lo + 1) : 2 * lo + 1;
       break;
     }

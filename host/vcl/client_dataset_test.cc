@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <numeric>
+#include <optional>
 #include <random>
 
+#include "host/vcl/collation.h"
 #include "host/vcl/exceptions.h"
 #include "host/vcl/format_settings.h"
 
@@ -237,6 +240,73 @@ TEST_F(ClientDataSetTest, IntegerKeysMatchEveryNumericColumnType) {
     EXPECT_EQ(ds.RecordCount(), 2) << name;
     ASSERT_TRUE(ds.Locate(name, {int64_t{3}})) << name;
     EXPECT_EQ(ds.CurrentRowIndex(), 0u) << name;
+  }
+}
+
+// Random rows with shared prefixes, accents, case and nulls, checked against
+// a plain stable sort on collation keys and against brute-force searches.
+TEST_F(ClientDataSetTest, AgreesWithAReferenceOnRandomData) {
+  const std::vector<std::string> words = {"a", "A", "á", "Ana", "ana", "Ánà", "b", "Bruno",
+                                          "bruno", "Éder", "eder", "zé", "Zé", ""};
+  std::mt19937 rng(11);
+  TClientDataSet ds;
+  ds.AddField("T", TFieldType::ftString);
+  ds.AddField("N", TFieldType::ftFloat);
+  const int n = 3000;
+  std::vector<std::optional<std::string>> texts;
+  std::vector<std::optional<double>> numbers;
+  for (int i = 0; i < n; ++i) {
+    ds.AppendRow();
+    std::optional<std::string> t;
+    if (rng() % 10) {
+      // Long common prefixes exercise deep comparisons of collation keys.
+      t = std::string(rng() % 3 == 0 ? 40 : 0, 'x') + words[rng() % words.size()] + " " +
+          words[rng() % words.size()];
+      ds.SetString(0, *t);
+    }
+    std::optional<double> v;
+    if (rng() % 10) {
+      v = static_cast<double>(static_cast<int>(rng() % 21) - 10) / 2;
+      ds.SetFloat(1, *v);
+    }
+    texts.push_back(t);
+    numbers.push_back(v);
+  }
+  auto less_text = [&](int a, int b) {
+    if (!texts[a] || !texts[b]) return !texts[a] && texts[b];
+    const std::string ka = CollationKey(*texts[a]), kb = CollationKey(*texts[b]);
+    return ka != kb ? ka < kb : *texts[a] < *texts[b];
+  };
+  auto less_number = [&](int a, int b) {
+    if (!numbers[a] || !numbers[b]) return !numbers[a] && numbers[b];
+    return *numbers[a] < *numbers[b];
+  };
+  std::vector<int> expected(n);
+  std::iota(expected.begin(), expected.end(), 0);
+  std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+    if (less_text(a, b)) return true;
+    if (less_text(b, a)) return false;
+    return less_number(a, b);
+  });
+  ds.SetIndexFieldNames("T;N");
+  std::vector<int> got;
+  for (ds.First(); !ds.Eof(); ds.Next()) got.push_back(static_cast<int>(ds.CurrentRowIndex()));
+  ASSERT_EQ(got, expected);
+
+  // Ranges and keyed searches against counting by hand.
+  for (int probe = 0; probe < 50; ++probe) {
+    int pick = static_cast<int>(rng() % n);
+    while (!texts[pick]) pick = (pick + 1) % n;
+    const std::string key = *texts[pick];
+    int count = 0;
+    for (int i = 0; i < n; ++i) count += texts[i] && *texts[i] == key;
+    ds.SetRange({key}, {key});
+    EXPECT_EQ(ds.RecordCount(), count) << key;
+    ds.CancelRange();
+    ASSERT_TRUE(ds.FindKey({key}));
+    EXPECT_EQ(ds.FieldByName("T").AsString(), key);
+    ASSERT_TRUE(ds.Locate("T", {key}));
+    EXPECT_EQ(ds.FieldByName("T").AsString(), key);
   }
 }
 

@@ -34,20 +34,31 @@ icu::Collator& CurrentCollator() {
 
 }  // namespace
 
-std::string CollationKey(std::string_view text) {
+void AppendCollationKey(std::string_view text, std::string& out) {
   icu::Collator& collator = CurrentCollator();
-  const std::string valid = ToValidUtf8(text);
-  const icu::UnicodeString u =
-      icu::UnicodeString::fromUTF8(icu::StringPiece(valid.data(), static_cast<int32_t>(valid.size())));
-  uint8_t buffer[256];
-  int32_t length = collator.getSortKey(u, buffer, sizeof buffer);
-  if (length <= static_cast<int32_t>(sizeof buffer)) {
-    // The key ends with a zero byte that comparisons do not need.
-    return std::string(reinterpret_cast<const char*>(buffer), length > 0 ? length - 1 : 0);
+  icu::UnicodeString u;
+  if (IsValidUtf8(text)) {
+    u = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+  } else {
+    const std::string valid = ToValidUtf8(text);
+    u = icu::UnicodeString::fromUTF8(icu::StringPiece(valid.data(), static_cast<int32_t>(valid.size())));
   }
-  std::vector<uint8_t> big(length);
-  length = collator.getSortKey(u, big.data(), length);
-  return std::string(reinterpret_cast<const char*>(big.data()), length > 0 ? length - 1 : 0);
+  // The key ends with a zero byte that comparisons do not need.
+  const size_t start = out.size();
+  constexpr int32_t kGuess = 64;
+  out.resize(start + kGuess);
+  int32_t length = collator.getSortKey(u, reinterpret_cast<uint8_t*>(out.data() + start), kGuess);
+  if (length > kGuess) {
+    out.resize(start + length);
+    length = collator.getSortKey(u, reinterpret_cast<uint8_t*>(out.data() + start), length);
+  }
+  out.resize(start + (length > 0 ? length - 1 : 0));
+}
+
+std::string CollationKey(std::string_view text) {
+  std::string out;
+  AppendCollationKey(text, out);
+  return out;
 }
 
 }  // namespace vcl

@@ -11,5 +11,7 @@ namespace vcl {
 // The sort key of a UTF-8 text (invalid bytes read as Windows-1252) under the
 // collator of FormatSettings().Locale.
 std::string CollationKey(std::string_view text);
+// The same key appended to `out`.
+void AppendCollationKey(std::string_view text, std::string& out);
 
 }  // namespace vcl

@@ -264,8 +264,8 @@ std::string FloatToStr(double value) {
   if (d.IsZero()) return "0";
   const std::string& sep = FormatSettings().DecimalSeparator;
   std::string out = d.negative ? "-" : "";
-  // Plain text from 0,00001 up to 18 integer digits; beyond, scientific.
-  if (d.exponent >= -4 && d.exponent <= 18) {
+  // Plain text from 0,0001 up to 18 integer digits; beyond, scientific.
+  if (d.exponent >= -3 && d.exponent <= 18) {
     out += IntegerDigits(d, 1);
     const std::string fraction = FractionDigits(d);
     if (!fraction.empty()) out += sep + fraction;

@@ -151,6 +151,20 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
   return items;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t len = ValidSequenceLength(bytes.substr(i));
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
 std::string ToValidUtf8(std::string_view bytes) {
   size_t i = 0;
   while (i < bytes.size()) {

@@ -30,6 +30,9 @@ size_t Utf8Length(std::string_view text);
 // Splits on any of `separators`, keeping empty items.
 std::vector<std::string> Split(std::string_view text, std::string_view separators);
 
+// Whether the bytes are valid UTF-8.
+bool IsValidUtf8(std::string_view bytes);
+
 // Turns bytes that are not valid UTF-8 into text, reading them as Windows-1252.
 std::string ToValidUtf8(std::string_view bytes);
 
