@@ -358,6 +358,7 @@ TEST_F(KeyReceiptTest, FreeConditionCannotChangeTheDatabase) {
   Mov(1, 1, 1, 10, 5, 100);
   auto run = Run({{"pFiltro", "exists (select N from GRAVAR)"}});
   EXPECT_TRUE(run->raised);
+  EXPECT_THAT(run->error, HasSubstr("read-only"));
   auto rows = dataworks::ExecutarSQL("select count(*) from RASTRO", {});
   EXPECT_EQ(rows->Fields(0).AsInteger(), 0);
 }
