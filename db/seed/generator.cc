@@ -502,6 +502,11 @@ class Generator {
     int category = countryside ? std::vector<int>{0, 3, 4}[rng_.Weighted({30, 20, 50})]
                                : static_cast<int>(rng_.Weighted({35, 33, 15, 12, 5}));
     int type = rng_.Pick(types_by_category_[category]);
+    if (code <= static_cast<int>(PropertyTypes().size())) {
+      // The first properties cover every property type once.
+      type = code;
+      category = PropertyTypes()[static_cast<size_t>(code - 1)].category;
+    }
     bool rural = category == 4;
 
     std::string street_complement;

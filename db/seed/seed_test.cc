@@ -65,6 +65,8 @@ TEST_F(SeededDatabase, TablesHoldASmallAgency) {
   for (int category = 0; category <= 4; ++category)
     EXPECT_GT(Count("select count(*) from IMOVEL I join TPIMOVEL T on T.CODIGOTPIMOVEL = "
                     "I.CODIGOTPIMOVEL where T.TIPOIMOVEL = " + std::to_string(category)), 0);
+  EXPECT_EQ(Count("select count(*) from TPIMOVEL T where not exists (select 1 from IMOVEL I "
+                  "where I.CODIGOTPIMOVEL = T.CODIGOTPIMOVEL)"), 0);
   // A sign has at most one closing movement (the report queries read it as a
   // single value).
   EXPECT_EQ(Count("select count(*) from (select CODIGOESCRIT, CODIGOPLACA from PLACAMOVIMENTO "
