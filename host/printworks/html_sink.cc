@@ -67,7 +67,9 @@ class HtmlSink : public TnReportSink {
   }
   ~HtmlSink() override { Flush(); }
 
-  void OnSet(const std::string&, const std::string&) override {}
+  void OnSet(const std::string& name, const std::string& value) override {
+    if (!layout_.footer.items.empty()) final_values_.SetValues(name, value);
+  }
   void OnProgress(int, int) override {}
 
   void OnSection(int section, const TnpqPowerParam& params,
@@ -128,6 +130,7 @@ class HtmlSink : public TnReportSink {
 
   void Finish() override {
     if (page_open_) {
+      PrintFooter();
       CloseTable();
       buf_ += "</div>\n";
       page_open_ = false;
@@ -142,6 +145,19 @@ class HtmlSink : public TnReportSink {
   }
 
  private:
+  void PrintFooter() {
+    const LayoutSection& footer = layout_.footer;
+    if (footer.items.empty()) return;
+    CloseTable();
+    if (footer.style == "lines") {
+      PrintLines(0, footer, final_values_, nullptr);
+    } else {
+      OpenTable(0, footer);
+      PrintTableRow(0, footer, final_values_, nullptr);
+      CloseTable();
+    }
+  }
+
   void OpenPage(const TnpqPowerParam& params) {
     page_open_ = true;
     wrote_something_ = true;
@@ -254,6 +270,7 @@ class HtmlSink : public TnReportSink {
   const TnLayout layout_;
   std::set<int> zebra_;
   std::string buf_;
+  TnpqPowerParam final_values_;  // printed values as they stand, for the footer
   ObjectCaptions captions_;
   bool page_open_ = false;
   bool wrote_something_ = false;

@@ -83,6 +83,9 @@ TnLayout ParseJson(const json& root) {
   if (auto heading = root.find("heading"); heading != root.end()) {
     for (const json& h : *heading) layout.heading.push_back(h.get<std::string>());
   }
+  if (auto footer = root.find("footer"); footer != root.end()) {
+    layout.footer = ParseSection(*footer);
+  }
   if (auto sections = root.find("sections"); sections != root.end()) {
     for (auto it = sections->begin(); it != sections->end(); ++it) {
       int number = 0;

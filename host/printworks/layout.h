@@ -8,6 +8,8 @@
 //   "form": [ {"name": "pOrdenar", "caption": "Ordem", "default": "0",
 //              "choices": [ {"value": "0", "text": "Código"} ] } ],
 //   "heading": ["pNomeEmpresa", "pInscrFederal"], (printed values shown on top)
+//   "footer": { "style": ..., "items": [...] },   (optional: shown once at the end,
+//                                                  with the values as they end up)
 //   "sections": {
 //     "8": { "style": "table" | "lines",
 //            "items": [ {"param": "pDescricao", "caption": "Descrição", "width": 30},
@@ -52,6 +54,10 @@ struct TnLayout {
   std::vector<LayoutFormControl> form;
   std::vector<std::string> heading;
   std::map<int, LayoutSection> sections;
+  // Printed once after the report's last section, with the printed values as
+  // the report left them (totals a report sets without printing a section).
+  // No items: no footer.
+  LayoutSection footer;
 
   // Raises vcl::Exception naming the file when it cannot be read or parsed.
   static TnLayout LoadFile(const std::string& path);

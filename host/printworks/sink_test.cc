@@ -161,6 +161,31 @@ TEST(TextSink, UndescribedSectionsShowEveryPrintedValue) {
   EXPECT_EQ(out.str(), "Probe\n=====\n\npA: 1  pB: x / y\n" + std::string(80, '-') + "\n");
 }
 
+TEST(TextSink, FooterShowsTheValuesTheReportEndsWith) {
+  TnrwReport report;
+  std::ostringstream out;
+  TnLayout layout = TnLayout::Parse(R"({
+    "title": "Saldo",
+    "sections": {"8": {"items": [{"param": "pLinha", "width": 5}]}},
+    "footer": {"items": [{"param": "pTotal", "width": 5}, {"param": "pGeral"}]}})");
+  auto sink = MakeTextSink(out, layout);
+  report.SetSink(sink.get());
+  report.GetParams().SetValues("pLinha", "a");
+  report.GetParams().SetValues("pTotal", "1");
+  report.RepPrintSection(8);
+  report.GetParams().SetValues("pTotal", "Total");  // set after the last section
+  report.GetParams().SetValues("pGeral", "14");
+  sink->Finish();
+  EXPECT_EQ(out.str(), "Saldo\n=====\n\na\nTotal  14\n" + std::string(80, '-') + "\n");
+
+  // Nothing printed: no page, so no footer either.
+  std::ostringstream empty;
+  auto empty_sink = MakeHtmlSink(empty, layout, {});
+  empty_sink->OnSet("pTotal", "Total");
+  empty_sink->Finish();
+  EXPECT_EQ(empty.str().find("Total"), std::string::npos);
+}
+
 TEST(HtmlSink, EscapesTextsShadesListedSectionsAndBreaksPages) {
   TnrwReport report;
   report.SetDataSet(TwoCountries());

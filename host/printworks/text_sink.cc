@@ -40,7 +40,9 @@ class TextSink : public TnReportSink {
   TextSink(std::ostream& out, const TnLayout& layout) : out_(out), layout_(layout) {}
   ~TextSink() override { Flush(); }
 
-  void OnSet(const std::string&, const std::string&) override {}
+  void OnSet(const std::string& name, const std::string& value) override {
+    if (!layout_.footer.items.empty()) final_values_.SetValues(name, value);
+  }
   void OnProgress(int, int) override {}
 
   void OnSection(int section, const TnpqPowerParam& params,
@@ -96,6 +98,7 @@ class TextSink : public TnReportSink {
 
   void Finish() override {
     if (page_open_) {
+      PrintFooter();
       ClosePage();
     } else if (!wrote_something_) {
       TnpqPowerParam none;
@@ -108,6 +111,18 @@ class TextSink : public TnReportSink {
   }
 
  private:
+  void PrintFooter() {
+    const LayoutSection& footer = layout_.footer;
+    if (footer.items.empty()) return;
+    run_ = -1;
+    if (footer.style == "lines") {
+      PrintLines(footer, final_values_, nullptr);
+    } else {
+      PrintCaptions(footer);
+      PrintTableRow(footer, final_values_, nullptr);
+    }
+  }
+
   void OpenPage(const TnpqPowerParam& params) {
     if (pages_ > 0) Line("");
     ++pages_;
@@ -222,6 +237,7 @@ class TextSink : public TnReportSink {
   std::ostream& out_;
   const TnLayout layout_;
   std::string buf_;
+  TnpqPowerParam final_values_;  // printed values as they stand, for the footer
   ObjectCaptions captions_;
   std::vector<std::string> values_;
   std::vector<std::vector<std::string_view>> cells_;
