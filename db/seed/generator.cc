@@ -809,7 +809,7 @@ class Generator {
         return false;
       }
       moves.push_back({back, 2, rng_.Pick(office.users), taker.person, taker.name, ReturnRemark()});
-      t = back + static_cast<Day>(rng_.Range(8, 60));
+      t = back + static_cast<Day>(rng_.Range(7, 55));
     }
   }
 

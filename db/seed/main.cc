@@ -5,12 +5,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "db/seed/generator.h"
 #include "db/seed/row_sink.h"
 #include "db/seed/schema_text.h"
+#include "host/dataworks/client_dataset.h"
 #include "host/dataworks/connection.h"
 
 namespace {
@@ -20,6 +23,26 @@ bool IsLocalPath(const std::string& dsn) {
   auto colon = dsn.find(':');
   auto slash = dsn.find('/');
   return colon == std::string::npos || (slash != std::string::npos && slash < colon && slash == 0);
+}
+
+// Indexes of the schema that back no key constraint.
+std::vector<std::string> SecondaryIndexes(dataworks::TnConnection& connection) {
+  auto rows = connection.Query(
+      "select trim(I.RDB$INDEX_NAME) from RDB$INDICES I "
+      "where coalesce(I.RDB$SYSTEM_FLAG, 0) = 0 and not exists (select 1 from "
+      "RDB$RELATION_CONSTRAINTS C where C.RDB$INDEX_NAME = I.RDB$INDEX_NAME) "
+      "order by 1", {});
+  std::vector<std::string> names;
+  for (rows->First(); !rows->Eof(); rows->Next()) names.push_back(rows->Fields(0).AsString());
+  return names;
+}
+
+void SetIndexes(dataworks::TnConnection& connection, const std::vector<std::string>& names,
+                const char* state) {
+  dataworks::TnWriteTransaction transaction(connection);
+  for (const std::string& name : names)
+    transaction.Execute("ALTER INDEX " + name + " " + state);
+  transaction.Commit();
 }
 
 void PrintSummary(const agency_seed::RowSink& sink, const agency_seed::SeedSummary& summary,
@@ -73,6 +96,7 @@ int main(int argc, char** argv) {
   auto elapsed = [&] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   };
+  bool created = false;
   try {
     if (!script.empty()) {
       std::ofstream out(script, std::ios::binary);
@@ -93,13 +117,24 @@ int main(int argc, char** argv) {
       }
       std::filesystem::remove(database);
     }
-    auto connection = dataworks::TnConnection::Create(database);
-    dataworks::ExecuteScript(*connection, std::string(agency_seed::SchemaText()));
-    auto sink = agency_seed::MakeDatabaseSink(*connection);
-    auto summary = agency_seed::GenerateAgency(*sink, options);
-    PrintSummary(*sink, summary, elapsed());
+    created = IsLocalPath(database);
+    {
+      auto connection = dataworks::TnConnection::Create(database);
+      dataworks::ExecuteScript(*connection, std::string(agency_seed::SchemaText()));
+      // Secondary indexes are built once at the end: much faster than
+      // keeping them up to date row by row.
+      std::vector<std::string> indexes = SecondaryIndexes(*connection);
+      SetIndexes(*connection, indexes, "INACTIVE");
+      auto sink = agency_seed::MakeDatabaseSink(*connection);
+      auto summary = agency_seed::GenerateAgency(*sink, options);
+      SetIndexes(*connection, indexes, "ACTIVE");
+      PrintSummary(*sink, summary, elapsed());
+    }
   } catch (const std::exception& e) {
     std::cerr << "agency-seed: " << e.what() << "\n";
+    // A half-filled database must not pass for a sample database later.
+    std::error_code ignored;
+    if (created) std::filesystem::remove(database, ignored);
     return 1;
   }
   return 0;
