@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "host/dataworks/client_dataset.h"
+#include "host/printworks/report.h"
+#include "reports/signs/sign_movement/sign_movement_report.h"
 #include "reports/signs/sign_test_fixture.h"
 
 namespace {
@@ -205,9 +207,12 @@ TEST_F(SignMovementReportTest, FailuresReachTheHostAndReleaseEveryDataset) {
   EXPECT_EQ(dataworks::TnClientDataSet::LiveCount(), live_at_start_);
 }
 
-TEST(SignMovementReportClass, Version) {
+TEST(SignMovementReportClass, VersionAndZebraSections) {
   PluginHarness harness("SignMovementReport");
   EXPECT_EQ(harness.Class()->Versao(), "[versao: 1.0.0.0]");
+  printworks::TnrwReport report;
+  TSignMovementReport ledger(&report);
+  EXPECT_EQ(ledger.CriarListaSectionsParaZebrar(), (std::vector<int>{8, 9, 10, 11, 12, 13}));
 }
 
 }  // namespace

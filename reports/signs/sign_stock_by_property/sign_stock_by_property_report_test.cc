@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "host/dataworks/client_dataset.h"
+#include "host/printworks/report.h"
+#include "reports/signs/sign_stock_by_property/sign_stock_by_property_report.h"
 #include "reports/signs/sign_test_fixture.h"
 
 namespace {
@@ -132,9 +134,12 @@ TEST_F(SignStockByPropertyReportTest, BalanceFailureReachesTheHostAndReleasesThe
   EXPECT_EQ(dataworks::TnClientDataSet::LiveCount(), live_at_start_);
 }
 
-TEST(SignStockByPropertyReportClass, Version) {
+TEST(SignStockByPropertyReportClass, VersionAndZebraSections) {
   PluginHarness harness("SignStockByPropertyReport");
   EXPECT_EQ(harness.Class()->Versao(), "[versao: 1.0.0.0]");
+  printworks::TnrwReport report;
+  TSignStockByPropertyReport by_property(&report);
+  EXPECT_EQ(by_property.CriarListaSectionsParaZebrar(), (std::vector<int>{8, 9, 10, 11}));
 }
 
 }  // namespace
