@@ -57,6 +57,10 @@ class TnWriteTransaction {
   ~TnWriteTransaction();
 
   // Runs a statement (DDL or DML), parameters as in TnConnection::Query.
+  // A schema statement is committed at once (CommitRetaining), as
+  // interactive SQL tools do, so that the statements after it see its
+  // objects. CREATE/ALTER/RECREATE and EXECUTE BLOCK run without values go
+  // as written, keeping the :variables of their bodies.
   void Execute(const std::string& sql, const vcl::VariantArray& values = {});
 
   // A prepared statement run many times (bulk inserts).
@@ -95,7 +99,10 @@ namespace dataworks {
 
 // Runs a script of statements separated by ';' (comments "--" and "/* */"
 // skipped; a statement between SET TERM markers keeps its inner ';') in one
-// read-write transaction and commits it.
+// read-write transaction and commits it. COMMIT commits what came before;
+// settings of SQL tools (SET SQL DIALECT, SET NAMES ...) are skipped. A
+// failing statement raises the engine's message followed by the statement.
+// Schema statements are committed as they run (see Execute).
 void ExecuteScript(TnConnection& connection, const std::string& script);
 
 }  // namespace dataworks

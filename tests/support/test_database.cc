@@ -19,7 +19,7 @@ namespace testing_support {
 namespace {
 
 std::string MakeTemporaryDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "agency-test-XXXXXX").string();
+  std::string pattern = "/tmp/agency-test-XXXXXX";
   if (!mkdtemp(pattern.data())) {
     throw std::runtime_error("cannot create a temporary directory from " + pattern);
   }
