@@ -406,6 +406,8 @@ std::string FormatFloat(const std::string& picture, double value) {
   const std::string& chosen = negative_section ? sections[1] : sections[0];
   Picture p = ParsePicture(chosen);
   Decimal d = Decimal::FromDouble(value);
+  // Beyond 18 integer digits the platform writes the general form instead.
+  if (d.exponent > 18) return FloatToStr(value);
   d.RoundToDecimals(p.fraction_max);
   if (d.IsZero() && sections.size() >= 3 && !sections[2].empty()) {
     return Render(ParsePicture(sections[2]), d, false);
