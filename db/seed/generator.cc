@@ -327,9 +327,17 @@ class Generator {
     bool female = rng_.Chance(0.5);
     std::string name = rng_.Pick(female ? FemaleNames() : MaleNames());
     if (rng_.Chance(0.15)) name += " " + rng_.Pick(female ? FemaleNames() : MaleNames());
-    if (rng_.Chance(0.12)) name += rng_.Chance(0.5) ? " de" : " da";
-    name += " " + rng_.Pick(Surnames());
-    if (rng_.Chance(0.7)) name += " " + rng_.Pick(Surnames());
+    static const std::vector<std::string> kWithParticle = {
+        "da Silva", "de Souza", "dos Santos", "da Conceição", "de Oliveira", "da Costa",
+        "de Almeida", "dos Reis"};
+    std::string first = rng_.Pick(Surnames());
+    name += " " + first;
+    if (rng_.Chance(0.12)) {
+      name += " " + rng_.Pick(kWithParticle);
+    } else if (rng_.Chance(0.7)) {
+      std::string second = rng_.Pick(Surnames());
+      if (second != first) name += " " + second;
+    }
     return name;
   }
 
@@ -500,7 +508,7 @@ class Generator {
     size_t muni = PropertyMunicipality(office.code);
     bool countryside = muni == 9;
     int category = countryside ? std::vector<int>{0, 3, 4}[rng_.Weighted({30, 20, 50})]
-                               : static_cast<int>(rng_.Weighted({35, 33, 15, 12, 5}));
+                               : static_cast<int>(rng_.Weighted({35, 33, 15, 13, 4}));
     int type = rng_.Pick(types_by_category_[category]);
     if (code <= static_cast<int>(PropertyTypes().size())) {
       // The first properties cover every property type once.
@@ -508,6 +516,7 @@ class Generator {
       category = PropertyTypes()[static_cast<size_t>(code - 1)].category;
     }
     bool rural = category == 4;
+    if (rural && !countryside) muni = office.code == 1 ? 9 : 10;  // farms lie outside the cities
 
     std::string street_complement;
     if (category == 1 && rng_.Chance(0.3))
