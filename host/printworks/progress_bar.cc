@@ -50,7 +50,7 @@ void TnProgressBar::Draw(int current, int total) {
 
 void TnProgressBar::Finish() {
   if (!drawn_) return;
-  std::fputc('\n', out_);
+  std::fputs("\r\033[2K", out_);  // erase the bar: the report's output follows
   std::fflush(out_);
   drawn_ = false;
   calls_ = 0;

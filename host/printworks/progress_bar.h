@@ -15,7 +15,7 @@ class TnProgressBar {
   ~TnProgressBar();
 
   void Show(int current, int total);
-  // Ends the bar's line if one is drawn.
+  // Erases the bar if one is drawn.
   void Finish();
 
   static bool StderrIsTerminal();

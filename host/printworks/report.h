@@ -41,7 +41,7 @@ class TnrwReport : public vcl::TObject, private TnParamListener {
   void SetDataSet(std::unique_ptr<vcl::TClientDataSet> data_set);
   void SetSink(TnReportSink* sink) { sink_ = sink; }
   TnReportSink* Sink() const { return sink_; }
-  // Ends the progress bar's line on a terminal (the engine also does it when
+  // Erases the progress bar from the terminal (the engine also does it when
   // the last record is reached and when the report is destroyed).
   void FinishProgress();
 

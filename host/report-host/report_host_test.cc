@@ -2,9 +2,11 @@
 // options, exit statuses, form edits and the jsonl trace of a probe report.
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -64,17 +66,32 @@ class ReportHostTest : public ::testing::Test {
     fs::remove_all(dir_, ignored);
   }
 
-  // Three countries, closed again so that the host can open the file.
+  // Three countries. The database is made in a child process, so that this
+  // process never starts an engine of its own next to the host's.
   static void CreateDatabase() {
     database_ = (dir_ / "paises.fdb").string();
-    auto connection = dataworks::TnConnection::Create(database_);
-    dataworks::TnWriteTransaction t(*connection);
-    t.Execute("CREATE TABLE PAIS (CODIGOPAIS INTEGER NOT NULL, NOMEPAIS VARCHAR(60))");
-    t.CommitRetaining();
-    t.Execute("INSERT INTO PAIS VALUES (2, 'Argentina')");
-    t.Execute("INSERT INTO PAIS VALUES (3, 'Chile')");
-    t.Execute("INSERT INTO PAIS VALUES (1, 'Brasil')");
-    t.Commit();
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      int status = 0;
+      try {
+        auto connection = dataworks::TnConnection::Create(database_);
+        dataworks::TnWriteTransaction t(*connection);
+        t.Execute("CREATE TABLE PAIS (CODIGOPAIS INTEGER NOT NULL, NOMEPAIS VARCHAR(60))");
+        t.CommitRetaining();
+        t.Execute("INSERT INTO PAIS VALUES (2, 'Argentina')");
+        t.Execute("INSERT INTO PAIS VALUES (3, 'Chile')");
+        t.Execute("INSERT INTO PAIS VALUES (1, 'Brasil')");
+        t.Commit();
+      } catch (const std::exception& e) {
+        fprintf(stderr, "cannot create %s: %s\n", database_.c_str(), e.what());
+        status = 1;
+      }
+      _exit(status);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
 
   static Result Host(const std::vector<std::string>& args) {
