@@ -288,6 +288,13 @@ struct Picture {
   int fraction_max = 0;        // fraction digits shown when significant
   bool grouping = false;
   bool has_digits = false;
+  // Scientific pictures ("0.00E+00"): the mantissa keeps `integer_places`
+  // integer digits and the exponent follows.
+  bool scientific = false;
+  char exponent_letter = 'E';
+  bool exponent_sign_always = false;  // "E+" rather than "E-"
+  int exponent_digits = 0;
+  int integer_places = 0;
 };
 
 // Splits the picture on ';' outside quotes.
@@ -314,7 +321,8 @@ Picture ParsePicture(const std::string& section) {
   int integer_places_after_first_zero = 0, fraction_places = 0;
   std::string literal;  // literal text since the last placeholder
   char quote = 0;
-  for (char c : section) {
+  for (size_t i = 0; i < section.size(); ++i) {
+    const char c = section[i];
     if (quote) {
       if (c == quote) {
         quote = 0;
@@ -327,7 +335,21 @@ Picture ParsePicture(const std::string& section) {
       quote = c;
       continue;
     }
-    const bool placeholder = c == '0' || c == '#' || c == '.' || c == ',';
+    if ((c == 'E' || c == 'e') && p.has_digits && !p.scientific && i + 1 < section.size() &&
+        (section[i + 1] == '+' || section[i + 1] == '-')) {
+      p.scientific = true;
+      p.exponent_letter = c;
+      p.exponent_sign_always = section[i + 1] == '+';
+      i += 2;
+      while (i < section.size() && section[i] == '0') {
+        if (p.exponent_digits < 4) ++p.exponent_digits;
+        ++i;
+      }
+      --i;
+      literal.clear();
+      continue;
+    }
+    const bool placeholder = !p.scientific && (c == '0' || c == '#' || c == '.' || c == ',');
     if (!placeholder) {
       literal += c;
       continue;
@@ -345,6 +367,7 @@ Picture ParsePicture(const std::string& section) {
           ++fraction_places;
           if (c == '0') p.fraction_min = fraction_places;
         } else {
+          ++p.integer_places;
           if (c == '0') seen_zero = true;
           if (seen_zero) ++integer_places_after_first_zero;
         }
@@ -377,7 +400,7 @@ std::string Group(const std::string& digits, const std::string& separator) {
   return out;
 }
 
-std::string Render(const Picture& p, Decimal d, bool with_sign) {
+std::string Render(const Picture& p, Decimal d, bool with_sign, int exponent = 0) {
   if (!p.has_digits) return p.prefix + p.suffix;
   const TFormatSettings& fs = FormatSettings();
   std::string integer = IntegerDigits(d, p.integer_min);
@@ -392,8 +415,32 @@ std::string Render(const Picture& p, Decimal d, bool with_sign) {
   out += p.prefix;
   out += integer;
   if (!fraction.empty()) out += fs.DecimalSeparator + fraction;
+  if (p.scientific) {
+    out += p.exponent_letter;
+    if (exponent < 0) {
+      out += '-';
+    } else if (p.exponent_sign_always) {
+      out += '+';
+    }
+    std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (static_cast<int>(digits.size()) < p.exponent_digits) digits.insert(0, p.exponent_digits - digits.size(), '0');
+    out += digits;
+  }
   out += p.suffix;
   return out;
+}
+
+// The mantissa rounded to the picture's significant digits and shifted to
+// its integer places; the exponent makes up the difference.
+std::string RenderScientific(const Picture& p, Decimal d, bool with_sign) {
+  const int significant = std::max(1, p.integer_places + p.fraction_max);
+  int exponent = 0;
+  if (!d.IsZero()) {
+    d.RoundToDecimals(significant - d.exponent);
+    exponent = d.exponent - p.integer_places;
+    d.exponent = p.integer_places;
+  }
+  return Render(p, d, with_sign, exponent);
 }
 
 }  // namespace
@@ -406,6 +453,7 @@ std::string FormatFloat(const std::string& picture, double value) {
   const std::string& chosen = negative_section ? sections[1] : sections[0];
   Picture p = ParsePicture(chosen);
   Decimal d = Decimal::FromDouble(value);
+  if (p.scientific) return RenderScientific(p, d, !negative_section);
   // Beyond 18 integer digits the platform writes the general form instead.
   if (d.exponent > 18) return FloatToStr(value);
   d.RoundToDecimals(p.fraction_max);

@@ -51,6 +51,13 @@ TEST_F(ConvertTest, NumberPictures) {
       {"0.00;(0.00);'zero'", 0, "zero"},
       {"0.00;(0.00);'zero'", 0.001, "zero"},
       {"", 2.5, "2,5"},
+      {"0.00E+00", 12345, "1,23E+04"},
+      {"0.00E+00", 0.000123, "1,23E-04"},
+      {"0.00E-00", 12345, "1,23E04"},
+      {"00.0E+0", 12345, "12,3E+3"},
+      {"0.0E+00", 9.96, "1,0E+01"},
+      {"0.0E+00", 0, "0,0E+00"},
+      {"0.00E+00", -12345, "-1,23E+04"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatFloat(c.picture, c.value), c.expected) << c.picture << " " << c.value;
