@@ -187,7 +187,7 @@ const std::vector<ReportQuery>& ReportQueries() {
         "join IMOVELCHAVE CHA on CHM.CODIGOESCRIT = CHA.CODIGOESCRIT and CHM.CODIGOIMOVEL "
         "= CHA.CODIGOIMOVEL and CHM.CODIGOCHAVE = CHA.CODIGOCHAVE left outer join LOCALCHAVE "
         " LCH ON CHA.CODIGOLOCALCHAVE = LCH.CODIGOLOCALCHAVE where CHM.CODIGOESCRIT = :pCODIGOESCRIT "
-        "  and CHM.DATAMOVIMENTO = :pDataMovimento   and CHM.CODIGOUSUARIO = 1 order by "
+        "  and CHM.DATAMOVIMENTO = :pDataMovimento   and CHM.CODIGOUSUARIO = 2 order by "
         "9, 1, 2, 3",
        {Int(1), Day(2024, 12, 20)},
        true},
