@@ -218,6 +218,16 @@ TEST(ConnectionTest, AnUnopenableDatabaseNamesItself) {
   EXPECT_GT(message.size(), prefix.size());
 }
 
+TEST(ConnectionTest, AHostPrefixGoesToAServer) {
+  // Nothing listens on this port: the attempt fails in the network layer,
+  // which proves the name was not taken for a file.
+  const std::string dsn = "127.0.0.1/3059:/tmp/agency-no-server.fdb";
+  std::string message = MessageOf([&] { TnConnection::Open(dsn); });
+  ASSERT_EQ(message.rfind("Não foi possível abrir o banco de dados '" + dsn + "': ", 0), 0u)
+      << message;
+  EXPECT_NE(message.find("network"), std::string::npos) << message;
+}
+
 TEST(ConnectionTest, ReopensAnExistingDatabase) {
   TestDatabase db(false);
   db.Exec("create table T (A varchar(10))");
