@@ -17,6 +17,9 @@
 //                       {"object": "pDadosVistoria", "caption": "Descrição"},
 //                       {"text": "Total geral"} ] } }
 // }
+//
+// Items may also carry "align": "right" (numbers). A section printed but not
+// described shows every printed value (and the DataSet row, if any).
 #pragma once
 
 #include <map>

@@ -100,18 +100,23 @@ class Plugin {
 // looks like a path is taken as one.
 fs::path ResolvePlugin(const Options& options, const fs::path& exe_dir) {
   const std::string& report = options.report;
+  const fs::path dir =
+      options.plugin_dir.empty() ? exe_dir / ".." / "plugins" : fs::path(options.plugin_dir);
   fs::path path;
-  if (report.find('/') != std::string::npos || fs::path(report).extension() == ".so") {
+  std::error_code ec;
+  if (report.find('/') != std::string::npos) {
     path = report;
+  } else if (fs::path(report).extension() == ".so") {
+    // A file name: here, else in the plug-in directory.
+    path = fs::is_regular_file(report, ec) ? fs::path(report) : dir / report;
   } else {
-    fs::path dir = options.plugin_dir.empty() ? exe_dir / ".." / "plugins" : fs::path(options.plugin_dir);
     path = dir / (report + ".so");
   }
-  std::error_code ec;
   if (!fs::is_regular_file(path, ec)) {
     Fail("plug-in '" + report + "' não encontrado (" + path.lexically_normal().string() + ")");
   }
-  return path;
+  // dlopen searches the library path for a name without '/'.
+  return fs::absolute(path, ec).lexically_normal();
 }
 
 // The deliverable's layout, or a minimal one when it has none: the title is

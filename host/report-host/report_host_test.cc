@@ -130,6 +130,8 @@ TEST_F(ReportHostTest, HelpAndVersionNeedNoDatabase) {
 
   Result by_path = Host({"--version", (build_dir_ / "plugins" / "FrameProbeReport.so").string()});
   EXPECT_EQ(by_path.out, "[versao: 9.8.7.6]\n");
+  Result by_file_name = Host({"--version", "FrameProbeReport.so"});
+  EXPECT_EQ(by_file_name.out, "[versao: 9.8.7.6]\n") << by_file_name.err;
 }
 
 TEST_F(ReportHostTest, UsageAndSetUpErrorsExitWithTwoAndOneLine) {
