@@ -51,7 +51,9 @@ std::string SQLLinhas(const std::string& filtro_placa) {
          "order by PLM.CODIGOPLACA, PLM.CODIGOIMOVEL";
 }
 
-// Type and address of every property that a sign went out to or came back from.
+// Type and address of every property of the office. Fetched whole: the
+// office's properties are far fewer than its sign movements, and a filter by
+// "has sign movements" would cost a search of the movements per property.
 std::string SQLImoveis() {
   return "select IMO.CODIGOIMOVEL, TPI.DSTPIMOVEL, VEN.ENDERECO1, IMO.NRENDERECO, "
          "  IMO.COMPLEMENTO, VEN.NOMEBAIRRO, VEN.NOMEMUNICIPIO, VEN.SIGLAESTADO "
@@ -59,11 +61,6 @@ std::string SQLImoveis() {
          "left outer join TPIMOVEL TPI on TPI.CODIGOTPIMOVEL = IMO.CODIGOTPIMOVEL "
          "left outer join VENDERECO VEN on VEN.CODIGOENDERECO = IMO.CODIGOENDERECO "
          "where IMO.CODIGOESCRIT = :pCodigoEscrit "
-         "  and exists (select PLM.CODIGOIMOVEL from PLACAMOVIMENTO PLM "
-         "              where PLM.CODIGOESCRIT = IMO.CODIGOESCRIT "
-         "                and PLM.CODIGOIMOVEL = IMO.CODIGOIMOVEL "
-         "                and PLM.TIPOMOVIMENTO in (1, 2) "
-         "                and PLM.DATAMOVIMENTO <= :pDataBase) "
          "order by IMO.CODIGOIMOVEL";
 }
 
@@ -117,7 +114,7 @@ TnListaPlaca* TnBalancetePlacaImovel::GerarLancamentos(int codigo_escrit,
                                   vcl::DateTimeValue{data_base}};
   auto placas = dataworks::ExecutarSQL(SQLPlacas(FiltroPlaca, FiltroImovel), valores);
   auto linhas = dataworks::ExecutarSQL(SQLLinhas(FiltroPlaca), valores);
-  auto imoveis = dataworks::ExecutarSQL(SQLImoveis(), valores);
+  auto imoveis = dataworks::ExecutarSQL(SQLImoveis(), {valores[0]});
   linhas->SetIndexFieldNames("CODIGOPLACA;CODIGOIMOVEL");
   imoveis->SetIndexFieldNames("CODIGOIMOVEL");
 
