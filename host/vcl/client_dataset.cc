@@ -487,10 +487,30 @@ struct LocateTable {
 
 }  // namespace
 
+// Field names hashed and compared without regard to ASCII case, looked up
+// by string_view without building an upper-case copy.
+struct NameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view name) const {
+    uint64_t h = 1469598103934665603ull;
+    for (char c : name) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      h ^= static_cast<unsigned char>(c);
+      h *= 1099511628211ull;
+    }
+    return static_cast<size_t>(h);
+  }
+};
+
+struct NameEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
+
 struct TClientDataSet::Impl {
   std::vector<std::unique_ptr<TField>> fields;
   std::vector<Column> columns;
-  std::unordered_map<std::string, int> by_name;  // upper-case name -> index
+  std::unordered_map<std::string, int, NameHash, NameEqual> by_name;
   size_t rows = 0;
 
   std::string index_names;
@@ -507,7 +527,7 @@ struct TClientDataSet::Impl {
   std::unordered_map<std::string, std::unique_ptr<LocateTable>> locate_tables;
 
   int ColumnOf(std::string_view name) const {
-    auto it = by_name.find(UpperAscii(name));
+    auto it = by_name.find(name);
     return it == by_name.end() ? -1 : it->second;
   }
 
@@ -805,7 +825,7 @@ TField& TClientDataSet::AddField(const std::string& name, TFieldType type) {
   impl_->columns.emplace_back(type);
   impl_->columns.back().Grow(impl_->rows);
   impl_->fields.emplace_back(new TField(this, index, name, type));
-  impl_->by_name.try_emplace(UpperAscii(name), index);
+  impl_->by_name.try_emplace(name, index);
   impl_->DataChanged(-1);
   return *impl_->fields.back();
 }
