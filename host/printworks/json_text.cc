@@ -26,24 +26,28 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
   return len;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (size_t i = 0; i < text.size();) {
-    if (static_cast<unsigned char>(text[i]) < 0x80) { ++i; continue; }
-    size_t len = Utf8SequenceLength(text, i);
-    if (len == 0) return false;
-    i += len;
-  }
-  return true;
-}
-
-void AppendEscaped(std::string& out, std::string_view text) {
+// Appends the escaped text in one pass; false (and `out` as it was) when the
+// text is not valid UTF-8.
+bool AppendEscaped(std::string& out, std::string_view text) {
   static const char kHex[] = "0123456789abcdef";
+  const size_t mark = out.size();
   size_t run = 0;  // start of the run of bytes copied as they are
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = 0; i < text.size();) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    if (c >= 0x80) {
+      size_t len = Utf8SequenceLength(text, i);
+      if (len == 0) {
+        out.resize(mark);
+        return false;
+      }
+      i += len;
+      continue;
+    }
+    if (c >= 0x20 && c != '"' && c != '\\') {
+      ++i;
+      continue;
+    }
     out.append(text.data() + run, i - run);
-    run = i + 1;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -57,19 +61,17 @@ void AppendEscaped(std::string& out, std::string_view text) {
         out += kHex[c >> 4];
         out += kHex[c & 15];
     }
+    run = ++i;
   }
   out.append(text.data() + run, text.size() - run);
+  return true;
 }
 
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
-  if (IsValidUtf8(text)) {
-    AppendEscaped(out, text);
-  } else {
-    AppendEscaped(out, vcl::ToValidUtf8(text));
-  }
+  if (!AppendEscaped(out, text)) AppendEscaped(out, vcl::ToValidUtf8(text));
   out += '"';
 }
 
