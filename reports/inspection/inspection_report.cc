@@ -83,6 +83,12 @@ void TInspectionReport::CarregarParametros() {
   FDataFinal = DataOuZero(RepParam("pDataFinal"));
   FCodigoImovel = RepParam("pCodigoImovel");
   FCodigoVistoria = RepParam("pCodigoVistoria");
+  // A malformed selection text is refused here, before anything is read or
+  // printed (the office heading would otherwise be set first).
+  dataworks::FilterInterval("VIS.CODIGOIMOVEL", FCodigoImovel,
+                            dataworks::TnpqTypeInclusionExV::tieIncluir, true, 0);
+  dataworks::FilterInterval("VIS.CODIGOVISTORIA", FCodigoVistoria,
+                            dataworks::TnpqTypeInclusionExV::tieIncluir, true, 0);
 }
 
 std::string TInspectionReport::SQLEmpresa() const {

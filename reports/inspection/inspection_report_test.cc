@@ -317,6 +317,8 @@ TEST_F(InspectionReportTest, MalformedSelectionRaisesAndReleasesEverything) {
   EXPECT_TRUE(run->raised);
   EXPECT_EQ(run->error.rfind("Seleção inválida", 0), 0u) << run->error;
   EXPECT_TRUE(Skeleton(*run).empty());
+  // Refused before the office heading is set: the error is all there is.
+  EXPECT_EQ(run->Lines().size(), 1u) << run->Lines().front();
   // TearDown checks that no dataset outlived the run.
 }
 
