@@ -94,12 +94,48 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(begin, end - begin));
 }
 
+namespace {
+
+bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Turkish and Azeri map 'i' and 'I' to dotted and dotless letters; every other
+// locale maps ASCII letters to ASCII letters.
+bool TurkicLocale(std::string_view locale) {
+  for (std::string_view lang : {"tr", "az"}) {
+    if (locale.size() >= 2 && (locale[0] | 0x20) == lang[0] && (locale[1] | 0x20) == lang[1] &&
+        (locale.size() == 2 || locale[2] == '_' || locale[2] == '-' || locale[2] == '@'))
+      return true;
+  }
+  return false;
+}
+
+// Plain ASCII text changes case byte by byte, as ICU would map it: reports
+// call these once per printed line, and the UTF-16 round trip dominated.
+bool AsciiCaseMapping(std::string_view text) {
+  return IsAscii(text) && !TurkicLocale(FormatSettings().Locale);
+}
+
+}  // namespace
+
 std::string AnsiUpperCase(std::string_view text) {
+  if (AsciiCaseMapping(text)) return UpperAscii(text);
   icu::UnicodeString u = ToUnicode(text);
   return FromUnicode(u.toUpper(icu::Locale(FormatSettings().Locale.c_str())));
 }
 
 std::string AnsiLowerCase(std::string_view text) {
+  if (AsciiCaseMapping(text)) {
+    std::string out(text);
+    for (char& c : out) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+  }
   icu::UnicodeString u = ToUnicode(text);
   return FromUnicode(u.toLower(icu::Locale(FormatSettings().Locale.c_str())));
 }

@@ -1,5 +1,9 @@
 #include "host/vcl/strings.h"
 
+#include <string>
+
+#include "host/vcl/format_settings.h"
+
 #include <gtest/gtest.h>
 
 namespace vcl {
@@ -20,6 +24,20 @@ TEST(StringsTest, CaseMapping) {
   EXPECT_EQ(UpperAscii("abcé"), "ABCé");
   EXPECT_TRUE(SameText("CodigoEscrit", "CODIGOESCRIT"));
   EXPECT_FALSE(SameText("Codigo", "Codig"));
+}
+
+// Plain ASCII text takes a byte-by-byte path; it must give what the locale's
+// case mapping gives, and Turkish keeps its dotted and dotless i.
+TEST(StringsTest, AsciiCaseMappingMatchesLocale) {
+  EXPECT_EQ(AnsiUpperCase("00012  casa - rua 7, apto 3/b {x}~"), "00012  CASA - RUA 7, APTO 3/B {X}~");
+  EXPECT_EQ(AnsiLowerCase("RUA DAS FLORES, 10 - SP"), "rua das flores, 10 - sp");
+  EXPECT_EQ(AnsiUpperCase(std::string("a\0b", 3)), std::string("A\0B", 3));
+  EXPECT_EQ(AnsiUpperCase(""), "");
+  FormatSettings().Locale = "tr_TR";
+  EXPECT_EQ(AnsiUpperCase("istanbul"), "\u0130STANBUL");
+  EXPECT_EQ(AnsiLowerCase("ISPARTA"), "\u0131sparta");
+  ResetFormatSettings();
+  EXPECT_EQ(AnsiUpperCase("istanbul"), "ISTANBUL");
 }
 
 TEST(StringsTest, PaddingCountsCodePoints) {
