@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <string>
 
+#include "host/vcl/decimal.h"
 #include "host/vcl/exceptions.h"
 #include "host/vcl/format_settings.h"
 
@@ -144,6 +149,37 @@ TEST_F(ConvertTest, ErrorsNameTheText) {
       ADD_FAILURE() << "no exception for " << c.message;
     } catch (const EConvertError& e) {
       EXPECT_EQ(e.Message(), c.message);
+    }
+  }
+}
+
+// Whole numbers take a shortcut past printf; the digits and exponent must be
+// those of the printf route, which rounds to the asked significant digits.
+TEST(DecimalTest, WholeNumbersMatchThePrintfDigits) {
+  auto reference = [](double value, int significant) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(value));
+    std::string mantissa;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+      if (*p >= '0' && *p <= '9') mantissa += *p;
+    while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
+    Decimal d;
+    if (mantissa.empty()) return d;
+    d.negative = std::signbit(value);
+    d.digits = mantissa;
+    d.exponent = std::atoi(p + 1) + 1;
+    return d;
+  };
+  for (int significant : {15, 4, 1}) {
+    for (double v : {0.0, -0.0, 1.0, -1.0, 7.0, 10.0, 100.0, 120.0, 999.0, 1000.0, 9999.0,
+                     12345.0, -42000.0, 99999.0, 123456789012345.0, 999999999999999.0,
+                     1e15, 1e16, 2.5, -0.5, 1234.5678}) {
+      const Decimal fast = Decimal::FromDouble(v, significant);
+      const Decimal slow = reference(v, significant);
+      EXPECT_EQ(fast.negative, slow.negative) << v << " " << significant;
+      EXPECT_EQ(fast.digits, slow.digits) << v << " " << significant;
+      EXPECT_EQ(fast.exponent, slow.exponent) << v << " " << significant;
     }
   }
 }
