@@ -247,4 +247,10 @@ std::string FilterInterval(const std::string& column, const std::string& text,
   return FilterInterval(column, text, kind, with_and, n);
 }
 
+void AcrescentarFiltroIntervalo(std::string& sql, const std::string& column,
+                                const std::string& text) {
+  if (vcl::Trim(text).empty()) return;
+  sql += FilterInterval(column, text, TnpqTypeInclusionExV::tieIncluir, true, 0);
+}
+
 }  // namespace dataworks

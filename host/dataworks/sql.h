@@ -28,6 +28,19 @@ std::unique_ptr<TnClientDataSet> ExecutarSQL(const std::string& sql,
 // Frees the dataset with its maps and clears the variable; null is fine.
 void DestruirSQL(std::unique_ptr<TnClientDataSet>& data_set);
 
+// Releases a dataset with DestruirSQL when the scope ends, whether the report
+// finished or an exception is on its way out.
+class LiberarAoSair {
+ public:
+  explicit LiberarAoSair(std::unique_ptr<TnClientDataSet>& data_set) : data_set_(data_set) {}
+  ~LiberarAoSair() { DestruirSQL(data_set_); }
+  LiberarAoSair(const LiberarAoSair&) = delete;
+  LiberarAoSair& operator=(const LiberarAoSair&) = delete;
+
+ private:
+  std::unique_ptr<TnClientDataSet>& data_set_;
+};
+
 // The shared data module.
 class TnDMSQLDataSet {
  public:
@@ -57,5 +70,11 @@ std::string FilterInterval(const std::string& column, const std::string& text,
                            TnpqTypeInclusionExV kind, bool with_and, int n);
 std::string FilterInterval(const std::string& column, const std::string& text,
                            TnpqTypeInclusionExV kind, bool with_and, int n, int m);
+
+// Appends to `sql` the inclusion filter of `column` for the selection text
+// `text` (with its own leading AND) when `text` is not blank after trimming;
+// the untrimmed text is what gets parsed.
+void AcrescentarFiltroIntervalo(std::string& sql, const std::string& column,
+                                const std::string& text);
 
 }  // namespace dataworks

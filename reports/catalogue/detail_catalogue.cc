@@ -1,15 +1,7 @@
 #include "reports/catalogue/detail_catalogue.h"
 
-#include "host/vcl/strings.h"
 
 namespace catalogue {
-
-std::string AcrescentarSelecao(const std::string& sql, const std::string& coluna,
-                               const std::string& valor) {
-  if (vcl::Trim(valor).empty()) return sql;
-  return sql + dataworks::FilterInterval(coluna, valor,
-                                         dataworks::TnpqTypeInclusionExV::tieIncluir, true, 0);
-}
 
 std::string TextoCategoria(const std::array<const char*, 7>& categorias, int codigo) {
   if (codigo < 0 || codigo >= static_cast<int>(categorias.size())) return "";

@@ -38,23 +38,6 @@ struct DetailCatalogue {
   std::array<const char*, 7> categorias;     // category texts by code; nullptr: none
 };
 
-// Releases a dataset with DestruirSQL when the scope ends, however it ends.
-class LiberarAoFinal {
- public:
-  explicit LiberarAoFinal(std::unique_ptr<dataworks::TnClientDataSet>& cds) : cds_(cds) {}
-  ~LiberarAoFinal() { dataworks::DestruirSQL(cds_); }
-  LiberarAoFinal(const LiberarAoFinal&) = delete;
-  LiberarAoFinal& operator=(const LiberarAoFinal&) = delete;
-
- private:
-  std::unique_ptr<dataworks::TnClientDataSet>& cds_;
-};
-
-// `sql` with the interval filter of `coluna` appended when `valor`, trimmed,
-// is not empty (the untrimmed value is what gets parsed).
-std::string AcrescentarSelecao(const std::string& sql, const std::string& coluna,
-                               const std::string& valor);
-
 // The category text of `codigo`, empty when the table has none.
 std::string TextoCategoria(const std::array<const char*, 7>& categorias, int codigo);
 
@@ -73,7 +56,7 @@ class TDetailCatalogueReport : public printworks::TnrwBaseDll {
 
   void ImprimirInterno() override {
     caregarDados();
-    LiberarAoFinal liberar(FCDS);
+    dataworks::LiberarAoSair liberar(FCDS);
     if (FCDS->IsEmpty()) return;
     ordenar();
     const int total = FCDS->RecordCount();
@@ -92,7 +75,7 @@ class TDetailCatalogueReport : public printworks::TnrwBaseDll {
     std::string sql = kTabela.sql_base;
     for (const Selecao& selecao : kTabela.selecoes) {
       if (selecao.parametro == nullptr) continue;
-      sql = AcrescentarSelecao(sql, selecao.coluna, RepParam(selecao.parametro));
+      dataworks::AcrescentarFiltroIntervalo(sql, selecao.coluna, RepParam(selecao.parametro));
     }
     FCDS = dataworks::ExecutarSQL(sql, {}, true, false, -1, "", nullptr, true);
   }

@@ -26,7 +26,7 @@ class TRoomListReport final : public printworks::TnrwBaseDll {
 
   void ImprimirInterno() override {
     caregarDados();
-    catalogue::LiberarAoFinal liberar(FCDS);
+    dataworks::LiberarAoSair liberar(FCDS);
     if (FCDS->IsEmpty()) return;
     ordenar();
     FCDS->First();
@@ -40,9 +40,10 @@ class TRoomListReport final : public printworks::TnrwBaseDll {
 
  private:
   void caregarDados() {
-    const std::string sql = catalogue::AcrescentarSelecao(
-        "SELECT CMD.CODIGOCOMODOS, CMD.TIPOSCOMODOS, CMD.DSCOMODOS FROM COMODOS CMD WHERE 1=1",
-        "CMD.TIPOSCOMODOS", Report()->GetParams().GetValues("pTiposComodos"));
+    std::string sql =
+        "SELECT CMD.CODIGOCOMODOS, CMD.TIPOSCOMODOS, CMD.DSCOMODOS FROM COMODOS CMD WHERE 1=1";
+    dataworks::AcrescentarFiltroIntervalo(sql, "CMD.TIPOSCOMODOS",
+                                          Report()->GetParams().GetValues("pTiposComodos"));
     FCDS = dataworks::ExecutarSQL(sql, {}, true, false, -1, "", nullptr, true);
   }
 

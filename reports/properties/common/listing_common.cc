@@ -1,7 +1,6 @@
 #include "reports/properties/common/listing_common.h"
 
 #include "host/dataworks/sql.h"
-#include "host/vcl/strings.h"
 #include "host/vcl/variant.h"
 
 namespace properties {
@@ -12,14 +11,5 @@ std::string NomeEmpresa(const std::string& codigo_escrit) {
   return vcl::VarToStr(dataworks::nDMSQLDataSet().PegarValorCampo(
       "PessoaFinanceiro", "NOME", "CODIGOPESSOAFIN = " + literal));
 }
-
-void AcrescentarFiltroIntervalo(std::string& sql, const std::string& column,
-                                const std::string& text) {
-  if (vcl::Trim(text).empty()) return;
-  sql += dataworks::FilterInterval(column, text, dataworks::TnpqTypeInclusionExV::tieIncluir,
-                                   true, 0);
-}
-
-LiberarAoSair::~LiberarAoSair() { dataworks::DestruirSQL(data_set_); }
 
 }  // namespace properties

@@ -17,24 +17,4 @@ namespace properties {
 // conversion error.
 std::string NomeEmpresa(const std::string& codigo_escrit);
 
-// Appends to `sql` the interval filter of `column` for the selection text
-// `text` (including kind, with its own leading AND), when `text` is not blank
-// after trimming. A malformed selection raises "Seleção inválida: ...".
-void AcrescentarFiltroIntervalo(std::string& sql, const std::string& column,
-                                const std::string& text);
-
-// Releases the dataset with DestruirSQL when the scope ends, whether the
-// listing finished or an exception is on its way out.
-class LiberarAoSair {
- public:
-  explicit LiberarAoSair(std::unique_ptr<dataworks::TnClientDataSet>& data_set)
-      : data_set_(data_set) {}
-  ~LiberarAoSair();
-  LiberarAoSair(const LiberarAoSair&) = delete;
-  LiberarAoSair& operator=(const LiberarAoSair&) = delete;
-
- private:
-  std::unique_ptr<dataworks::TnClientDataSet>& data_set_;
-};
-
 }  // namespace properties

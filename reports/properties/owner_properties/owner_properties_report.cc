@@ -31,8 +31,8 @@ std::string TOwnerPropertiesReport::Versao() { return "[versao: 1.0.0.0]"; }
 
 void TOwnerPropertiesReport::caregarDados() {
   std::string sql = kSqlProprietarios;
-  properties::AcrescentarFiltroIntervalo(sql, "PRO.CODIGOPESSOAFIN", RepParam("pCodigoProprietario"));
-  properties::AcrescentarFiltroIntervalo(sql, "TPI.TIPOIMOVEL", RepParam("pCodigoCategorias"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "PRO.CODIGOPESSOAFIN", RepParam("pCodigoProprietario"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "TPI.TIPOIMOVEL", RepParam("pCodigoCategorias"));
   const int64_t codigo_escrit = vcl::StrToIntDef(RepParam("pCodigoEscrit"), 0);
   FCDS = dataworks::ExecutarSQL(sql, {codigo_escrit}, true, false, -1, "", nullptr, true);
 }
@@ -104,7 +104,7 @@ void TOwnerPropertiesReport::ImprimirImovel(bool novo_proprietario) {
 
 void TOwnerPropertiesReport::ImprimirInterno() {
   caregarDados();
-  properties::LiberarAoSair liberar(FCDS);
+  dataworks::LiberarAoSair liberar(FCDS);
   if (FCDS->IsEmpty()) return;
 
   ordenar();

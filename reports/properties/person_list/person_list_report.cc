@@ -48,8 +48,8 @@ std::string TPersonListReport::DescricaoContato(int tipo, const std::string& val
 void TPersonListReport::caregarDados() {
   auto& params = Report()->GetParams();
   std::string sql = kSqlPessoas;
-  properties::AcrescentarFiltroIntervalo(sql, "P.BAIXADO", params.GetValues("pBaixado"));
-  properties::AcrescentarFiltroIntervalo(sql, "PG.TIPOGRUPOPESSOA", params.GetValues("pTipoGrupo"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "P.BAIXADO", params.GetValues("pBaixado"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "PG.TIPOGRUPOPESSOA", params.GetValues("pTipoGrupo"));
   FCDS = dataworks::ExecutarSQL(sql, {}, true, false, -1, "", nullptr, true);
 }
 
@@ -90,7 +90,7 @@ void TPersonListReport::ImprimirPessoa(bool primeira) {
 
 void TPersonListReport::ImprimirInterno() {
   caregarDados();
-  properties::LiberarAoSair liberar(FCDS);
+  dataworks::LiberarAoSair liberar(FCDS);
   if (FCDS->IsEmpty()) return;
 
   ordenar();

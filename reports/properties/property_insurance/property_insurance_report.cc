@@ -34,7 +34,7 @@ void TPropertyInsuranceReport::caregarDados() {
   const vcl::TDateTime data_final = vcl::StrToDate(RepParam("pDataFinal"));
 
   std::string sql = kSqlSeguros;
-  properties::AcrescentarFiltroIntervalo(sql, "I.CODIGOIMOVEL",
+  dataworks::AcrescentarFiltroIntervalo(sql, "I.CODIGOIMOVEL",
                                          Report()->GetParams().GetValues("pCodigoImovel"));
   FCDS = dataworks::ExecutarSQL(
       sql, {codigo_escrit, vcl::DateTimeValue{data_inicial}, vcl::DateTimeValue{data_final}}, true,
@@ -74,7 +74,7 @@ void TPropertyInsuranceReport::imprimirD0() {
 
 void TPropertyInsuranceReport::ImprimirInterno() {
   caregarDados();
-  properties::LiberarAoSair liberar(FCDS);
+  dataworks::LiberarAoSair liberar(FCDS);
   if (FCDS->IsEmpty()) return;
 
   imprimirNomeEmpresa();

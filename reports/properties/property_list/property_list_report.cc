@@ -55,11 +55,11 @@ void TPropertyListReport::caregarDados() {
   using vcl::TFieldType;
 
   std::string sql = kSqlImoveis;
-  properties::AcrescentarFiltroIntervalo(sql, "I.CODIGOIMOVEL", params.GetValues("pCodigoImovel"));
-  properties::AcrescentarFiltroIntervalo(sql, "I.CODIGOEMPREEND",
+  dataworks::AcrescentarFiltroIntervalo(sql, "I.CODIGOIMOVEL", params.GetValues("pCodigoImovel"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "I.CODIGOEMPREEND",
                                          params.GetValues("pCodigoEmpreend"));
-  properties::AcrescentarFiltroIntervalo(sql, "TI.TIPOIMOVEL", params.GetValues("pTipoImoveis"));
-  properties::AcrescentarFiltroIntervalo(sql, "I.NEGOCIACAO", params.GetValues("pNegociacao"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "TI.TIPOIMOVEL", params.GetValues("pTipoImoveis"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "I.NEGOCIACAO", params.GetValues("pNegociacao"));
   if (preenchido("pVlrvenda"))
     sql += " AND IV.VLRVENDA >= " + literal("pVlrvenda", TFieldType::ftFloat);
   if (preenchido("pVlrvenda_1"))
@@ -68,7 +68,7 @@ void TPropertyListReport::caregarDados() {
     sql += " AND IV.VLRLOCACAO >= " + literal("pVlrlocacao", TFieldType::ftFloat);
   if (preenchido("pVlrlocacao_1"))
     sql += " AND IV.VLRLOCACAO <= " + literal("pVlrlocacao_1", TFieldType::ftFloat);
-  properties::AcrescentarFiltroIntervalo(sql, "I.BAIXADO", params.GetValues("pBaixado"));
+  dataworks::AcrescentarFiltroIntervalo(sql, "I.BAIXADO", params.GetValues("pBaixado"));
   if (preenchido("pDatabaixa"))
     sql += " AND IB.DATABAIXA >= " + literal("pDatabaixa", TFieldType::ftDate);
   if (preenchido("pDatabaixa_1"))
@@ -161,7 +161,7 @@ void TPropertyListReport::ImprimirInterno() {
     dataworks::DestruirSQL(FCDS);
     return;
   }
-  properties::LiberarAoSair liberar(FCDS);
+  dataworks::LiberarAoSair liberar(FCDS);
   auto& params = Report()->GetParams();
 
   imprimirNomeEmpresa();
