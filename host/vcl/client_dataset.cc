@@ -525,6 +525,9 @@ struct TClientDataSet::Impl {
   bool bof = true, eof = true;
 
   std::unordered_map<std::string, std::unique_ptr<LocateTable>> locate_tables;
+  // For each list of whole-number fields Locate was asked about: the order
+  // generation it was checked for and whether the rows were ascending on it.
+  std::unordered_map<std::string, std::pair<uint64_t, bool>> ascending_checks;
 
   int ColumnOf(std::string_view name) const {
     auto it = by_name.find(name);
@@ -544,6 +547,7 @@ struct TClientDataSet::Impl {
   void DataChanged(int column) {
     order_valid = false;
     locate_tables.clear();
+    ascending_checks.clear();
     if (column >= 0) columns[column].ranks.reset();
   }
 
@@ -675,10 +679,58 @@ struct TClientDataSet::Impl {
     return &col;
   }
 
-  LocateTable& LocateTableFor(const std::vector<int>& cols) {
+  static std::string ListName(const std::vector<int>& cols) {
     std::string name;
     for (int c : cols) name += std::to_string(c) + ";";
-    auto& slot = locate_tables[name];
+    return name;
+  }
+
+  // Whether the rows, in the current order, are ascending on the columns
+  // (checked once per order). Only plain whole-number columns qualify: for
+  // them comparing and matching values agree exactly.
+  bool AscendingOn(const std::vector<int>& cols) {
+    for (int c : cols) {
+      if (columns[c].storage != Storage::kInt || columns[c].type == TFieldType::ftCurrency) return false;
+    }
+    auto& check = ascending_checks[ListName(cols)];
+    if (check.first != generation) {
+      bool ascending = true;
+      for (size_t p = 1; p < rows && ascending; ++p) {
+        for (int c : cols) {
+          const int cmp = CompareRows(columns[c], order[p - 1], order[p]);
+          if (cmp < 0) break;
+          if (cmp > 0) ascending = false;
+          if (cmp != 0) break;
+        }
+      }
+      check = {generation, ascending};
+    }
+    return check.second;
+  }
+
+  // Locate by binary search on rows already ascending on the fields: the
+  // first visible row equal to the keys, or false.
+  bool LocateAscending(const std::vector<int>& cols, const VariantArray& keys) {
+    std::vector<PreparedKey> prepared;
+    for (size_t i = 0; i < cols.size(); ++i) prepared.push_back(PrepareKey(columns[cols[i]], keys[i]));
+    auto compare = [&](uint32_t row) {
+      for (size_t i = 0; i < cols.size(); ++i) {
+        const int c = CompareRowKey(columns[cols[i]], row, prepared[i]);
+        if (c != 0) return c;
+      }
+      return 0;
+    };
+    const size_t p = std::partition_point(order.begin() + lo, order.begin() + hi,
+                                          [&](uint32_t row) { return compare(row) < 0; }) -
+                     order.begin();
+    if (p >= hi || compare(order[p]) != 0) return false;
+    cur = p;
+    bof = eof = false;
+    return true;
+  }
+
+  LocateTable& LocateTableFor(const std::vector<int>& cols) {
+    auto& slot = locate_tables[ListName(cols)];
     if (!slot) {
       slot = std::make_unique<LocateTable>();
       slot->columns = cols;
@@ -1113,6 +1165,11 @@ bool TClientDataSet::Locate(const std::string& fields, const VariantArray& value
   if (keys.size() != cols.size()) {
     throw EDatabaseError("Locate: o número de valores difere do número de campos");
   }
+  const bool whole_keys = std::all_of(keys.begin(), keys.end(), [](const Variant& v) {
+    return VarIsNull(v) || std::holds_alternative<int64_t>(v);
+  });
+  if (whole_keys && m.AscendingOn(cols)) return m.LocateAscending(cols, keys);
+
   std::string key;
   for (size_t i = 0; i < cols.size(); ++i) EncodeKeyValue(key, m.columns[cols[i]], keys[i]);
   LocateTable& table = m.LocateTableFor(cols);

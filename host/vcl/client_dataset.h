@@ -7,7 +7,9 @@
 //
 // Costs: setting an index sorts once, O(n log n), with a stable sort (rows
 // equal in every index field keep their query order); SetRange and FindKey
-// are binary searches on the index; Locate on a list of fields builds a hash
+// are binary searches on the index; Locate on whole-number fields the rows
+// are already ascending on (a query's ORDER BY) checks that order once and
+// then searches it by halves; on any other list of fields it builds a hash
 // table for that list once and answers in O(1) after that. None of them scans
 // the whole dataset per call.
 //

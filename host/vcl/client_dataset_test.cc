@@ -310,6 +310,66 @@ TEST_F(ClientDataSetTest, AgreesWithAReferenceOnRandomData) {
   }
 }
 
+// Locate must find the first visible row in cursor order whether the rows
+// happen to be ascending on the located fields (searched by halves) or not
+// (hash table), with duplicates, nulls and an active range.
+TEST_F(ClientDataSetTest, LocateOnWholeNumbersAgreesWithAScan) {
+  std::mt19937 rng(5);
+  std::vector<std::pair<std::optional<int>, int>> pairs;
+  for (int i = 0; i < 400; ++i) {
+    std::optional<int> a;
+    if (rng() % 10) a = static_cast<int>(rng() % 6);
+    pairs.emplace_back(a, static_cast<int>(rng() % 6));
+  }
+  auto ascending = pairs;
+  std::sort(ascending.begin(), ascending.end());  // nulls first, as the index sorts
+  auto make = [](const std::vector<std::pair<std::optional<int>, int>>& rows) {
+    auto ds = std::make_unique<TClientDataSet>();
+    ds->AddField("A", TFieldType::ftInteger);
+    ds->AddField("B", TFieldType::ftLargeint);
+    ds->AddField("SEQ", TFieldType::ftInteger);
+    int seq = 0;
+    for (const auto& [a, b] : rows) {
+      ds->AppendRow();
+      if (a) ds->SetInteger(0, *a); else ds->SetNull(0);
+      ds->SetInteger(1, b);
+      ds->SetInteger(2, seq++);
+    }
+    return ds;
+  };
+  auto scan = [](TClientDataSet& ds, const Variant& a, int64_t b) -> std::optional<int> {
+    for (ds.First(); !ds.Eof(); ds.Next()) {
+      const TField& fa = ds.FieldByName("A");
+      const bool same_a = VarIsNull(a) ? fa.IsNull() : !fa.IsNull() && fa.AsInteger() == std::get<int64_t>(a);
+      if (same_a && ds.FieldByName("B").AsInteger() == b) return ds.FieldByName("SEQ").AsInteger();
+    }
+    return std::nullopt;
+  };
+  auto check_all_keys = [&](TClientDataSet& ds, const std::string& label) {
+    std::vector<Variant> as = {Variant()};
+    for (int64_t a = -1; a <= 6; ++a) as.push_back(a);
+    for (const Variant& a : as) {
+      for (int64_t b = -1; b <= 6; ++b) {
+        const std::optional<int> expected = scan(ds, a, b);
+        const bool found = ds.Locate("A;B", {a, b});
+        ASSERT_EQ(found, expected.has_value()) << label << " b=" << b;
+        if (found) {
+          EXPECT_EQ(ds.FieldByName("SEQ").AsInteger(), *expected) << label << " b=" << b;
+        }
+      }
+    }
+  };
+  auto in_order = make(ascending);
+  check_all_keys(*in_order, "ascending");
+  auto shuffled = make(pairs);
+  check_all_keys(*shuffled, "query order");
+  shuffled->SetIndexFieldNames("A;B");  // now ascending through the index
+  shuffled->SetRange({int64_t{2}}, {int64_t{3}});
+  check_all_keys(*shuffled, "index and range");
+  in_order->SetIndexFieldNames("B");  // no longer ascending on A;B
+  check_all_keys(*in_order, "other index");
+}
+
 TEST_F(ClientDataSetTest, MillionRowsStayFast) {
   TClientDataSet ds;
   ds.AddField("ID", TFieldType::ftInteger);
