@@ -1,6 +1,7 @@
 #include "reports/inspection/inspection_report.h"
 
 #include "frame/nrw_base_dll_reg.h"
+#include "frame/office_heading.h"
 #include "host/toolworks/toolworks.h"
 #include "host/vcl/convert.h"
 #include "host/vcl/strings.h"
@@ -197,8 +198,8 @@ std::string TInspectionReport::SQLResponsavelImovel() const {
 void TInspectionReport::imprimirNomeEmpresa() {
   auto* emp = PegarMapa<TEmpMap>(FCdsEmpresa.get());
   auto& params = Report()->GetParams();
-  params.SetValues("pNomeEmpresa", Codigo(emp->CODIGOPESSOAFIN) + " " + emp->NOME->AsString());
-  params.SetValues("pInscrFederal", "CNPJ: " + emp->INSCFEDERAL->AsString());
+  frame::DefinirCabecalhoEscritorio(params, emp->CODIGOPESSOAFIN->AsInteger(),
+                                    emp->NOME->AsString(), emp->INSCFEDERAL->AsString());
 }
 
 void TInspectionReport::ImprimirVistoria() {

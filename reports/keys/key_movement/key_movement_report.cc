@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "frame/nrw_base_dll_reg.h"
+#include "frame/office_heading.h"
 #include "host/dataworks/sql.h"
 #include "host/vcl/convert.h"
 #include "host/vcl/strings.h"
@@ -121,9 +122,8 @@ void TKeyMovementReport::imprimirNomeEmpresa() {
   auto* emp = PegarMapa<TMapEmp>(FCdsEmpresa.get());
   FCdsEmpresa->First();
   auto& params = Report()->GetParams();
-  params.SetValues("pNomeEmpresa", vcl::FormatFloat("0000", emp->CODIGOPESSOAFIN->AsInteger()) +
-                                       " " + Texto(emp->NOME));
-  params.SetValues("pInscrFederal", "CNPJ: " + Texto(emp->INSCFEDERAL));
+  frame::DefinirCabecalhoEscritorio(params, emp->CODIGOPESSOAFIN->AsInteger(), Texto(emp->NOME),
+                                    Texto(emp->INSCFEDERAL));
 }
 
 void TKeyMovementReport::LimparParametros() {

@@ -5,6 +5,7 @@
 
 #include "frame/field_map.h"
 #include "frame/nrw_base_dll_reg.h"
+#include "frame/office_heading.h"
 #include "host/dataworks/sql.h"
 #include "host/vcl/convert.h"
 #include "host/vcl/datetime.h"
@@ -207,10 +208,8 @@ void TSignMovementReport::LiberarDados() {
 void TSignMovementReport::imprimirNomeEmpresa() {
   auto* emp = PegarMapa<TMapEmp>(FCdsEmpresa.get());
   auto& params = Report()->GetParams();
-  params.SetValues("pNomeEmpresa",
-                   vcl::FormatFloat("0000", emp->CODIGOPESSOAFIN->AsInteger()) + " " +
-                       emp->NOME->AsString());
-  params.SetValues("pInscrFederal", "CNPJ: " + emp->INSCFEDERAL->AsString());
+  frame::DefinirCabecalhoEscritorio(params, emp->CODIGOPESSOAFIN->AsInteger(),
+                                    emp->NOME->AsString(), emp->INSCFEDERAL->AsString());
 }
 
 void TSignMovementReport::ImprimirSaldoAnterior() {

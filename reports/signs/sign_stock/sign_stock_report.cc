@@ -5,6 +5,7 @@
 
 #include "frame/field_map.h"
 #include "frame/nrw_base_dll_reg.h"
+#include "frame/office_heading.h"
 #include "host/dataworks/sql.h"
 #include "host/vcl/convert.h"
 #include "host/vcl/datetime.h"
@@ -109,10 +110,8 @@ void TSignStockReport::LiberarDados() {
 void TSignStockReport::imprimirNomeEmpresa() {
   auto* emp = PegarMapa<TMapEmpresa>(FCdsEmpresa.get());
   auto& params = Report()->GetParams();
-  params.SetValues("pNomeEmpresa",
-                   vcl::FormatFloat("0000", emp->CODIGOPESSOAFIN->AsInteger()) + " " +
-                       emp->NOME->AsString());
-  params.SetValues("pInscrFederal", "CNPJ: " + emp->INSCFEDERAL->AsString());
+  frame::DefinirCabecalhoEscritorio(params, emp->CODIGOPESSOAFIN->AsInteger(),
+                                    emp->NOME->AsString(), emp->INSCFEDERAL->AsString());
   params.SetValues("pCabDataBase", vcl::DateToStr(FDataBase));
 }
 

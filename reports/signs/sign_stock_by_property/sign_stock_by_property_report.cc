@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "frame/field_map.h"
+#include "frame/office_heading.h"
 #include "frame/nrw_base_dll_reg.h"
 #include "host/dataworks/sql.h"
 #include "host/vcl/convert.h"
@@ -66,10 +67,8 @@ void TSignStockByPropertyReport::caregarDados() {
 void TSignStockByPropertyReport::imprimirNomeEmpresa() {
   auto* emp = PegarMapa<TMapEmp>(FCdsEmpresa.get());
   auto& params = Report()->GetParams();
-  params.SetValues("pNomeEmpresa",
-                   vcl::FormatFloat("0000", emp->CODIGOPESSOAFIN->AsInteger()) + " " +
-                       emp->NOME->AsString());
-  params.SetValues("pInscrFederal", "CNPJ: " + emp->INSCFEDERAL->AsString());
+  frame::DefinirCabecalhoEscritorio(params, emp->CODIGOPESSOAFIN->AsInteger(),
+                                    emp->NOME->AsString(), emp->INSCFEDERAL->AsString());
 }
 
 void TSignStockByPropertyReport::LimparParametros() {
