@@ -1,5 +1,8 @@
 #include "host/vcl/strings.h"
 
+#include <initializer_list>
+#include <optional>
+
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
@@ -96,17 +99,10 @@ std::string Trim(std::string_view text) {
 
 namespace {
 
-bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-// Turkish and Azeri map 'i' and 'I' to dotted and dotless letters; every other
-// locale maps ASCII letters to ASCII letters.
-bool TurkicLocale(std::string_view locale) {
-  for (std::string_view lang : {"tr", "az"}) {
+// The language of a locale name ("pt_BR", "tr-TR", "lt@euro") is one of the
+// given two-letter codes.
+bool LocaleLanguageIn(std::string_view locale, std::initializer_list<std::string_view> langs) {
+  for (std::string_view lang : langs) {
     if (locale.size() >= 2 && (locale[0] | 0x20) == lang[0] && (locale[1] | 0x20) == lang[1] &&
         (locale.size() == 2 || locale[2] == '_' || locale[2] == '-' || locale[2] == '@'))
       return true;
@@ -114,28 +110,42 @@ bool TurkicLocale(std::string_view locale) {
   return false;
 }
 
-// Plain ASCII text changes case byte by byte, as ICU would map it: reports
-// call these once per printed line, and the UTF-16 round trip dominated.
-bool AsciiCaseMapping(std::string_view text) {
-  return IsAscii(text) && !TurkicLocale(FormatSettings().Locale);
+// Text of ASCII and the letters of Latin-1 (two UTF-8 bytes, 0xC3 and
+// 0x80-0xBF) changes case byte by byte, as ICU would map it: reports call
+// these once per printed line, and the UTF-16 round trip dominated. The two
+// cases of a Latin-1 letter lie 0x20 apart in the second byte; ß and ÿ, whose
+// other case lies outside Latin-1, and every other character go to ICU, as do
+// the locales with their own rules for these letters (Turkish and Azeri i,
+// Lithuanian accented i). Empty when the text needs ICU.
+std::optional<std::string> MapLatin1Case(std::string_view text, bool upper) {
+  if (LocaleLanguageIn(FormatSettings().Locale, {"tr", "az", "lt"})) return std::nullopt;
+  std::string out(text);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(out[i]);
+    if (c < 0x80) {
+      if (upper && c >= 'a' && c <= 'z') out[i] = static_cast<char>(c - 0x20);
+      if (!upper && c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + 0x20);
+      continue;
+    }
+    if (c != 0xC3 || i + 1 >= out.size()) return std::nullopt;
+    const unsigned char b = static_cast<unsigned char>(out[++i]);
+    if (b < 0x80 || b > 0xBF || b == 0x9F || b == 0xBF) return std::nullopt;
+    if (upper && b >= 0xA0 && b != 0xB7) out[i] = static_cast<char>(b - 0x20);  // not ÷
+    if (!upper && b <= 0x9E && b != 0x97) out[i] = static_cast<char>(b + 0x20);  // not ×
+  }
+  return out;
 }
 
 }  // namespace
 
 std::string AnsiUpperCase(std::string_view text) {
-  if (AsciiCaseMapping(text)) return UpperAscii(text);
+  if (auto mapped = MapLatin1Case(text, true)) return std::move(*mapped);
   icu::UnicodeString u = ToUnicode(text);
   return FromUnicode(u.toUpper(icu::Locale(FormatSettings().Locale.c_str())));
 }
 
 std::string AnsiLowerCase(std::string_view text) {
-  if (AsciiCaseMapping(text)) {
-    std::string out(text);
-    for (char& c : out) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-  }
+  if (auto mapped = MapLatin1Case(text, false)) return std::move(*mapped);
   icu::UnicodeString u = ToUnicode(text);
   return FromUnicode(u.toLower(icu::Locale(FormatSettings().Locale.c_str())));
 }

@@ -4,6 +4,9 @@
 
 #include "host/vcl/format_settings.h"
 
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
 #include <gtest/gtest.h>
 
 namespace vcl {
@@ -38,6 +41,33 @@ TEST(StringsTest, AsciiCaseMappingMatchesLocale) {
   EXPECT_EQ(AnsiLowerCase("ISPARTA"), "\u0131sparta");
   ResetFormatSettings();
   EXPECT_EQ(AnsiUpperCase("istanbul"), "ISTANBUL");
+}
+
+// Latin-1 letters take a byte-by-byte path too: every character from U+00A0
+// to U+00FF, alone and inside a word, maps as ICU maps it in pt_BR, and in
+// the locales with their own rules (Lithuanian Ì lower-cases with a dot).
+TEST(StringsTest, Latin1CaseMappingMatchesIcu) {
+  auto icu_case = [](const std::string& text, bool upper) {
+    icu::UnicodeString u = icu::UnicodeString::fromUTF8(text);
+    const icu::Locale locale(FormatSettings().Locale.c_str());
+    std::string out;
+    (upper ? u.toUpper(locale) : u.toLower(locale)).toUTF8String(out);
+    return out;
+  };
+  for (const char* locale : {"pt_BR", "lt_LT"}) {
+    FormatSettings().Locale = locale;
+    for (UChar32 cp = 0xA0; cp <= 0xFF; ++cp) {
+      std::string ch;
+      icu::UnicodeString(cp).toUTF8String(ch);
+      for (const std::string& text : {ch, "rua " + ch + "X" + ch + "y"}) {
+        EXPECT_EQ(AnsiUpperCase(text), icu_case(text, true)) << locale << " U+" << std::hex << cp;
+        EXPECT_EQ(AnsiLowerCase(text), icu_case(text, false)) << locale << " U+" << std::hex << cp;
+      }
+    }
+  }
+  ResetFormatSettings();
+  EXPECT_EQ(AnsiUpperCase("straße ÿ"), "STRASSE Ÿ");
+  EXPECT_EQ(AnsiUpperCase("s\xc3"), "SÃ");  // a lone lead byte reads as Windows-1252
 }
 
 TEST(StringsTest, PaddingCountsCodePoints) {
