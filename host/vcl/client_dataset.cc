@@ -639,12 +639,17 @@ struct TClientDataSet::Impl {
     return out;
   }
 
-  int ComparePrefix(uint32_t row, const std::vector<PreparedKey>& keys) const {
+  // Compares a row with keys prepared for the leading `keys.size()` columns.
+  int CompareOn(const std::vector<int>& cols, uint32_t row, const std::vector<PreparedKey>& keys) const {
     for (size_t i = 0; i < keys.size(); ++i) {
-      const int c = CompareRowKey(columns[index_columns[i]], row, keys[i]);
+      const int c = CompareRowKey(columns[cols[i]], row, keys[i]);
       if (c != 0) return c;
     }
     return 0;
+  }
+
+  int ComparePrefix(uint32_t row, const std::vector<PreparedKey>& keys) const {
+    return CompareOn(index_columns, row, keys);
   }
 
   // First position in [from, to) whose row is not below the keys.
@@ -713,13 +718,7 @@ struct TClientDataSet::Impl {
   bool LocateAscending(const std::vector<int>& cols, const VariantArray& keys) {
     std::vector<PreparedKey> prepared;
     for (size_t i = 0; i < cols.size(); ++i) prepared.push_back(PrepareKey(columns[cols[i]], keys[i]));
-    auto compare = [&](uint32_t row) {
-      for (size_t i = 0; i < cols.size(); ++i) {
-        const int c = CompareRowKey(columns[cols[i]], row, prepared[i]);
-        if (c != 0) return c;
-      }
-      return 0;
-    };
+    auto compare = [&](uint32_t row) { return CompareOn(cols, row, prepared); };
     const size_t p = std::partition_point(order.begin() + lo, order.begin() + hi,
                                           [&](uint32_t row) { return compare(row) < 0; }) -
                      order.begin();

@@ -1,8 +1,10 @@
 #include "tests/reliability/reliability_support.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -151,11 +153,65 @@ std::map<std::string, TableDigest> DigestTables(dataworks::TnConnection& connect
   return digests;
 }
 
+namespace {
+
+// This process's environment with the given "NAME=VALUE" entries put in
+// place of (or beside) those of the same name.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& entries) {
+  auto name_of = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+  std::vector<std::string> out;
+  for (char** e = environ; *e; ++e) {
+    const std::string entry = *e;
+    const bool replaced = std::any_of(entries.begin(), entries.end(), [&](const std::string& x) {
+      return name_of(x) == name_of(entry);
+    });
+    if (!replaced) out.push_back(entry);
+  }
+  out.insert(out.end(), entries.begin(), entries.end());
+  return out;
+}
+
+std::vector<char*> NullTerminated(std::vector<std::string>& texts) {
+  std::vector<char*> out;
+  for (std::string& t : texts) out.push_back(t.data());
+  out.push_back(nullptr);
+  return out;
+}
+
+// Waits for the child until the deadline: on a pidfd where the kernel has
+// them (woken the moment it exits), else by polling. False on timeout.
+bool WaitUntil(pid_t pid, std::chrono::steady_clock::time_point deadline, int& status) {
+  const int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+  for (auto pause = std::chrono::milliseconds(1);; pause = std::min(pause * 2, std::chrono::milliseconds(10))) {
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+      if (fd >= 0) close(fd);
+      return true;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      if (fd >= 0) close(fd);
+      return false;
+    }
+    if (fd >= 0) {
+      pollfd p{fd, POLLIN, 0};
+      poll(&p, 1, static_cast<int>(std::min<int64_t>(left.count(), 1000)));
+    } else {
+      std::this_thread::sleep_for(std::min(pause, left));
+    }
+  }
+}
+
+}  // namespace
+
 ProcessResult RunProcess(const std::vector<std::string>& argv, double timeout_seconds,
-                         const std::string& stdout_path, const std::string& stderr_path) {
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
+                         const std::string& stdout_path, const std::string& stderr_path,
+                         const std::vector<std::string>& environment) {
+  std::vector<std::string> arg_texts = argv;
+  std::vector<std::string> env_texts = EnvironmentWith(environment);
+  // Built before the fork: the child only calls what is safe after it.
+  std::vector<char*> args = NullTerminated(arg_texts);
+  std::vector<char*> env = NullTerminated(env_texts);
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
@@ -167,24 +223,20 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, double timeout_se
     dup2(out, 1);
     dup2(err, 2);
     setpgid(0, 0);  // its own group, so a hung run is ended with its children
-    execv(args[0], args.data());
+    execve(args[0], args.data(), env.data());
     _exit(127);
   }
   ProcessResult result;
   const auto deadline = std::chrono::steady_clock::now() +
-                        std::chrono::duration<double>(timeout_seconds);
+                        std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                            std::chrono::duration<double>(timeout_seconds));
   int status = 0;
-  for (auto pause = std::chrono::milliseconds(2);; pause = std::min(pause * 2, std::chrono::milliseconds(50))) {
-    const pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done == pid) break;
-    if (std::chrono::steady_clock::now() > deadline) {
-      result.timed_out = true;
-      kill(-pid, SIGKILL);
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return result;
-    }
-    std::this_thread::sleep_for(pause);
+  if (!WaitUntil(pid, deadline, status)) {
+    result.timed_out = true;
+    kill(-pid, SIGKILL);
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return result;
   }
   if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);

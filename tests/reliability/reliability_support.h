@@ -45,14 +45,16 @@ struct TableDigest {
 std::map<std::string, TableDigest> DigestTables(dataworks::TnConnection& connection);
 
 // Runs a program with a time limit, its standard output and error written to
-// files. `exit_code` is -1 when it did not exit by itself.
+// files; `environment` entries ("NAME=VALUE") replace or add to this process's
+// environment for the program. `exit_code` is -1 when it did not exit by itself.
 struct ProcessResult {
   int exit_code = -1;
   int signal = 0;  // the signal that ended it, 0 when none
   bool timed_out = false;
 };
 ProcessResult RunProcess(const std::vector<std::string>& argv, double timeout_seconds,
-                         const std::string& stdout_path, const std::string& stderr_path);
+                         const std::string& stdout_path, const std::string& stderr_path,
+                         const std::vector<std::string>& environment = {});
 
 std::string ReadFile(const std::string& path);
 
