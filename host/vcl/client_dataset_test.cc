@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <numeric>
 #include <optional>
 #include <random>
@@ -368,49 +367,6 @@ TEST_F(ClientDataSetTest, LocateOnWholeNumbersAgreesWithAScan) {
   check_all_keys(*shuffled, "index and range");
   in_order->SetIndexFieldNames("B");  // no longer ascending on A;B
   check_all_keys(*in_order, "other index");
-}
-
-TEST_F(ClientDataSetTest, MillionRowsStayFast) {
-  TClientDataSet ds;
-  ds.AddField("ID", TFieldType::ftInteger);
-  ds.AddField("GROUPID", TFieldType::ftInteger);
-  ds.AddField("NAME", TFieldType::ftString);
-  const int n = 1000000;
-  ds.Reserve(n);
-  std::mt19937 rng(42);
-  for (int i = 0; i < n; ++i) {
-    ds.AppendRow();
-    ds.SetInteger(0, i);
-    ds.SetInteger(1, rng() % 1000);
-    ds.SetString(2, "Nome " + std::to_string(rng() % 50000));
-  }
-  using Clock = std::chrono::steady_clock;
-  const auto seconds_since = [](Clock::time_point t) {
-    return std::chrono::duration<double>(Clock::now() - t).count();
-  };
-  // Paid once: the sort and the hash table of the located field.
-  auto start = Clock::now();
-  ds.SetIndexFieldNames("GROUPID;NAME");
-  ASSERT_TRUE(ds.Locate("ID", {int64_t{500000}}));
-  const double setup = seconds_since(start);
-
-  // Paid per call: binary searches and hash look-ups only.
-  start = Clock::now();
-  int hits = 0;
-  for (int g = 0; g < 1000; ++g) {
-    ds.SetRange({int64_t{g}}, {int64_t{g}});
-    hits += ds.RecordCount();
-    if (ds.Locate("ID", {int64_t{g * 997}})) ++hits;
-  }
-  ds.CancelRange();
-  for (int i = 0; i < 1000; ++i) hits += ds.FindKey({int64_t{i % 1000}, std::string("Nome 1")});
-  const double calls = seconds_since(start);
-  EXPECT_GE(hits, n);
-  // Bounds generous enough for sanitizer builds on a busy machine; a scan of
-  // the rows per call would take minutes.
-  EXPECT_LT(setup, 120.0);
-  EXPECT_LT(calls, 5.0);
-  std::printf("setup %.2fs, 3000 calls %.3fs\n", setup, calls);
 }
 
 }  // namespace
