@@ -1,6 +1,5 @@
 #include "reports/catalogue/detail_catalogue.h"
 
-
 namespace catalogue {
 
 std::string TextoCategoria(const std::array<const char*, 7>& categorias, int codigo) {

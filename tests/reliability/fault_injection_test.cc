@@ -51,6 +51,20 @@ std::string Describe(const std::vector<std::string>& lines, size_t max = 12) {
   return text;
 }
 
+// A run whose armed failure fired: the failure reaches the host with its own
+// message, and what was printed is what a clean run prints up to that point.
+void ExpectFailureReachedTheHost(const testing_support::PluginRun& run,
+                                 const std::vector<std::string>& lines,
+                                 const std::string& message,
+                                 const std::vector<std::string>& clean_lines) {
+  EXPECT_TRUE(run.raised) << "the failure was swallowed; printed:" << Describe(lines);
+  if (run.raised) {
+    EXPECT_EQ(run.error, message);
+  }
+  EXPECT_TRUE(IsPrefix(WithoutError(lines), clean_lines))
+      << "printed what a clean run does not print at that point:" << Describe(lines);
+}
+
 class FaultInjectionTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
@@ -75,11 +89,6 @@ class FaultInjectionTest : public ::testing::TestWithParam<std::string> {
   std::unique_ptr<vcl::TClientDataSet> LayoutRows() {
     if (layout_.query.empty()) return nullptr;
     return dataworks::ExecutarSQL(layout_.query, {});
-  }
-
-  std::unique_ptr<testing_support::PluginRun> Run() {
-    auto rows = LayoutRows();
-    return harness_->Run(params_, std::move(rows));
   }
 
   std::string path_;
@@ -129,12 +138,8 @@ TEST_P(FaultInjectionTest, EveryQueryAndFetchFailureReachesTheHostAndLeaksNothin
       continue;
     }
     ASSERT_TRUE(fired);
-    EXPECT_TRUE(run->raised) << "the failure was swallowed; printed:" << Describe(lines);
-    if (run->raised) {
-      EXPECT_EQ(run->error, "Falha simulada na consulta " + std::to_string(k));
-    }
-    EXPECT_TRUE(IsPrefix(WithoutError(lines), clean_lines))
-        << "printed what a clean run does not print at that point:" << Describe(lines);
+    ExpectFailureReachedTheHost(*run, lines, "Falha simulada na consulta " + std::to_string(k),
+                                clean_lines);
   }
 
   // The first and the last row of every query fail, and the row after all.
@@ -160,12 +165,8 @@ TEST_P(FaultInjectionTest, EveryQueryAndFetchFailureReachesTheHostAndLeaksNothin
       continue;
     }
     ASSERT_TRUE(fired);
-    EXPECT_TRUE(run->raised) << "the failure was swallowed; printed:" << Describe(lines);
-    if (run->raised) {
-      EXPECT_EQ(run->error, "Falha simulada ao ler a linha " + std::to_string(k));
-    }
-    EXPECT_TRUE(IsPrefix(WithoutError(lines), clean_lines))
-        << "printed what a clean run does not print at that point:" << Describe(lines);
+    ExpectFailureReachedTheHost(*run, lines, "Falha simulada ao ler a linha " + std::to_string(k),
+                                clean_lines);
   }
 }
 
